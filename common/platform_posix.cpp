@@ -1,0 +1,135 @@
+// The shared code's platform calls on Linux, for native unit tests, sanitizers
+// and fuzzing. Key names follow a US keyboard layout.
+#include <fcntl.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform.h"
+
+namespace sys {
+
+namespace {
+
+constexpr int NEW_FILE_MODE = 0644;
+
+// Virtual-key codes of the punctuation keys of a US layout and their names.
+struct NamedKey {
+  std::uint8_t code;
+  const char* name;
+};
+constexpr NamedKey kUsLayoutNames[] = {
+    {0x08, "Backspace"}, {0x09, "Tab"}, {0x0D, "Enter"}, {0x10, "Shift"}, {0x11, "Ctrl"},
+    {0x12, "Alt"}, {0x14, "Caps Lock"}, {0x1B, "Esc"}, {0x20, "Space"}, {0x6A, "Num *"},
+    {0x6B, "Num +"}, {0x6D, "Num -"}, {0x6E, "Num Del"}, {0x90, "Num Lock"},
+    {0x91, "Scroll Lock"}, {0xBA, ";"}, {0xBB, "="}, {0xBC, ","}, {0xBD, "-"}, {0xBE, "."},
+    {0xBF, "/"}, {0xC0, "`"}, {0xDB, "["}, {0xDC, "\\"}, {0xDD, "]"}, {0xDE, "'"},
+};
+
+}  // namespace
+
+File File::OpenForReading(const char* path) {
+  int fd = open(path, O_RDONLY | O_CLOEXEC);
+  struct stat st;
+  if (fd >= 0 && (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode))) {
+    close(fd);
+    errno = EISDIR;
+    fd = -1;
+  }
+  return File(fd < 0 ? kNone : fd);
+}
+
+File File::CreateAlways(const char* path) {
+  int fd = open(path, O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, NEW_FILE_MODE);
+  return File(fd < 0 ? kNone : fd);
+}
+
+std::uint64_t File::Size() const {
+  struct stat st;
+  if (!IsOpen() || fstat(static_cast<int>(handle_), &st) != 0) return 0;
+  return static_cast<std::uint64_t>(st.st_size);
+}
+
+std::size_t File::Read(void* buffer, std::size_t size) {
+  if (!IsOpen()) return 0;
+  ssize_t got = read(static_cast<int>(handle_), buffer, size);
+  return got < 0 ? 0 : static_cast<std::size_t>(got);
+}
+
+bool File::Write(const void* buffer, std::size_t size) {
+  const char* p = static_cast<const char*>(buffer);
+  while (IsOpen() && size > 0) {
+    ssize_t n = write(static_cast<int>(handle_), p, size);
+    if (n <= 0) return false;
+    p += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return IsOpen();
+}
+
+bool File::Flush() { return IsOpen() && fsync(static_cast<int>(handle_)) == 0; }
+
+bool File::Close() {
+  if (!IsOpen()) return true;
+  bool ok = close(static_cast<int>(handle_)) == 0;
+  handle_ = kNone;
+  return ok;
+}
+
+ErrorCode LastError() { return static_cast<ErrorCode>(errno); }
+
+void DescribeError(ErrorCode code, FixedText<255>& text) {
+  text.Clear();
+  text.Append(strerror(static_cast<int>(code)));
+  text.Append('.');
+}
+
+bool IsExistingFile(const char* path) {
+  struct stat st;
+  return stat(path, &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool CreateUniqueFile(std::string_view dir, PathText& path) {
+  path.Clear();
+  path.Append(dir).Append("tlkXXXXXX");
+  if (path.WasCut()) {
+    errno = ENAMETOOLONG;
+    return false;
+  }
+  int fd = mkstemp(path.data());
+  if (fd < 0) return false;
+  close(fd);
+  return true;
+}
+
+bool MoveFileOver(const char* from, const char* to) {
+  struct stat st;
+  if (stat(to, &st) == 0 && !(st.st_mode & S_IWUSR)) {
+    errno = EACCES;
+    return false;
+  }
+  return rename(from, to) == 0;
+}
+
+bool RemoveFile(const char* path) { return unlink(path) == 0; }
+
+void KeyName(std::uint8_t virtualKey, FixedText<255>& name) {
+  name.Clear();
+  for (const NamedKey& key : kUsLayoutNames)
+    if (key.code == virtualKey) name.Append(key.name);
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace sys
