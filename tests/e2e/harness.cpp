@@ -393,6 +393,7 @@ std::vector<ProbeReport> ProbeReports(const ProgramDir& dir) {
       if (key == "cmdline") report.commandLine = value;
       else if (key == "cwd") report.currentDir = value;
       else if (key == "show") report.showWindow = std::stoi(value);
+      else if (key == "qpc") report.startCounter = std::stoll(value);
     }
     reports.push_back(report);
   }

@@ -147,6 +147,7 @@ struct ProbeReport {
   std::string commandLine;
   std::string currentDir;
   int showWindow = -1;  // STARTUPINFO's wShowWindow, -1 when not given
+  long long startCounter = 0;  // QueryPerformanceCounter when it started
 };
 // Reports of every probe start in the folder, in the order of the starts.
 std::vector<ProbeReport> ProbeReports(const ProgramDir& dir);

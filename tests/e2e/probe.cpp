@@ -1,6 +1,6 @@
 // A program for the tests to start as a command: it records its command line,
 // its current directory and the show mode it was given in the next free
-// probe-<n>.txt beside itself, then ends.
+// probe-<n>.txt beside itself, with the moment it started, then ends.
 #include <windows.h>
 
 #include <string>
@@ -19,6 +19,9 @@ std::string OwnDir() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // The moment it runs, on the clock every process shares, for timing launches.
+  LARGE_INTEGER started = {};
+  QueryPerformanceCounter(&started);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   GetStartupInfoA(&startup);
@@ -27,7 +30,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   GetCurrentDirectoryA(MAX_PATH, cwd);
 
   std::string report = std::string("cmdline:") + GetCommandLineA() + "\r\ncwd:" + cwd +
-                       "\r\nshow:" + std::to_string(show) + "\r\n";
+                       "\r\nshow:" + std::to_string(show) +
+                       "\r\nqpc:" + std::to_string(started.QuadPart) + "\r\n";
 
   // Claim a number first, so probes started together never share one; the
   // report appears under its final name only when it is complete.
