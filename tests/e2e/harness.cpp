@@ -42,6 +42,20 @@ LRESULT SendWide(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return static_cast<LRESULT>(result);
 }
 
+// The item texts of a list or combo box, read with the given messages.
+std::vector<std::string> ItemTexts(HWND control, UINT getCount, UINT getLength, UINT getText) {
+  std::vector<std::string> items;
+  LRESULT count = SendWide(control, getCount, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    LRESULT length = SendWide(control, getLength, i, 0);
+    std::wstring text(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, L'\0');
+    LRESULT got = SendWide(control, getText, i, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    items.push_back(ToAnsi(text));
+  }
+  return items;
+}
+
 void RemoveTree(const std::string& dir) {
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((dir + "*").c_str(), &found);
@@ -277,31 +291,13 @@ std::string ClassName(HWND window) {
 }
 
 std::vector<std::string> ListBoxItems(HWND listBox) {
-  std::vector<std::string> items;
-  LRESULT count = SendWide(listBox, LB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    LRESULT length = SendWide(listBox, LB_GETTEXTLEN, i, 0);
-    std::wstring text(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, L'\0');
-    LRESULT got = SendWide(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-    items.push_back(ToAnsi(text));
-  }
-  return items;
+  return ItemTexts(listBox, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
 int ListBoxSelection(HWND listBox) { return static_cast<int>(SendWide(listBox, LB_GETCURSEL, 0, 0)); }
 
 std::vector<std::string> ComboBoxItems(HWND comboBox) {
-  std::vector<std::string> items;
-  LRESULT count = SendWide(comboBox, CB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    LRESULT length = SendWide(comboBox, CB_GETLBTEXTLEN, i, 0);
-    std::wstring text(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, L'\0');
-    LRESULT got = SendWide(comboBox, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-    items.push_back(ToAnsi(text));
-  }
-  return items;
+  return ItemTexts(comboBox, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
 }
 
 int ComboBoxSelection(HWND comboBox) { return static_cast<int>(SendWide(comboBox, CB_GETCURSEL, 0, 0)); }
