@@ -18,6 +18,8 @@ constexpr UINT kProbeHotkeyId = 0xBFF0;
 constexpr int kMaxProbeReports = 1000;
 const char kMenuDumpDll[] = "menudump.dll";
 const char kMenuDumpFile[] = "menudump.txt";
+const char kGuiCountDll[] = "guicount.dll";
+const char kGuiCountFile[] = "guicount.txt";
 
 std::string DirOf(const std::string& path) {
   std::size_t slash = path.find_last_of("\\/");
@@ -438,27 +440,7 @@ bool ReadOpenMenu(const Process& process, const ProgramDir& dir, std::vector<Men
   DeleteFileA(dump.c_str());
   if (!FileExists(dll)) return false;
 
-  HANDLE target = OpenProcess(PROCESS_CREATE_THREAD | PROCESS_VM_OPERATION | PROCESS_VM_WRITE |
-                                  PROCESS_VM_READ | PROCESS_QUERY_INFORMATION,
-                              FALSE, process.Id());
-  if (!target) return false;
-  void* remote = VirtualAllocEx(target, nullptr, dll.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-  bool ok = remote && WriteProcessMemory(target, remote, dll.c_str(), dll.size() + 1, nullptr);
-  if (ok) {
-    // kernel32 lies at the same address in every process of a session.
-    auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
-    HANDLE thread = CreateRemoteThread(target, nullptr, 0, loadLibrary, remote, 0, nullptr);
-    ok = thread != nullptr;
-    if (thread) {
-      WaitForSingleObject(thread, kDefaultTimeoutMs);
-      CloseHandle(thread);
-    }
-  }
-  ok = ok && WaitUntil([&] { return FileExists(dump); });
-  if (remote) VirtualFreeEx(target, remote, 0, MEM_RELEASE);
-  CloseHandle(target);
-  if (!ok) return false;
+  if (!InjectDll(process, dll) || !WaitUntil([&] { return FileExists(dump); })) return false;
 
   std::ifstream in(dump, std::ios::binary);
   std::string line;
@@ -481,6 +463,57 @@ bool ReadOpenMenu(const Process& process, const ProgramDir& dir, std::vector<Men
   }
   in.close();
   DeleteFileA(dump.c_str());
+  return complete;
+}
+
+// ---------------------------------------------------------------------------
+
+bool InjectDll(const Process& process, const std::string& dllPath) {
+  HANDLE target = OpenProcess(PROCESS_CREATE_THREAD | PROCESS_VM_OPERATION | PROCESS_VM_WRITE |
+                                  PROCESS_VM_READ | PROCESS_QUERY_INFORMATION,
+                              FALSE, process.Id());
+  if (!target) return false;
+  void* remote = VirtualAllocEx(target, nullptr, dllPath.size() + 1, MEM_COMMIT | MEM_RESERVE,
+                                PAGE_READWRITE);
+  bool ok = remote && WriteProcessMemory(target, remote, dllPath.c_str(), dllPath.size() + 1, nullptr);
+  if (ok) {
+    // kernel32 lies at the same address in every process of a session.
+    auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
+    HANDLE thread = CreateRemoteThread(target, nullptr, 0, loadLibrary, remote, 0, nullptr);
+    ok = thread != nullptr && WaitForSingleObject(thread, kDefaultTimeoutMs) == WAIT_OBJECT_0;
+    if (thread) CloseHandle(thread);
+  }
+  if (remote) VirtualFreeEx(target, remote, 0, MEM_RELEASE);
+  CloseHandle(target);
+  return ok;
+}
+
+bool CountGuiObjects(const Process& process, const ProgramDir& dir, GuiCounts& counts) {
+  counts = GuiCounts{};
+  const std::string dll = dir.Path(kGuiCountDll);
+  const std::string result = dir.Path(kGuiCountFile);
+  DeleteFileA(result.c_str());
+  if (!FileExists(dll) || !InjectDll(process, dll) || !WaitUntil([&] { return FileExists(result); }))
+    return false;
+  std::ifstream in(result, std::ios::binary);
+  std::string key;
+  long value = 0;
+  bool complete = false;
+  while (in >> key) {
+    if (key == "end") {
+      complete = true;
+      break;
+    }
+    if (!(in >> value)) break;
+    if (key == "gdi") counts.gdi = value;
+    else if (key == "user") counts.user = value;
+    else if (key == "menus") counts.menus = value;
+    else if (key == "windows") counts.windows = value;
+    else if (key == "gdiobjects") counts.gdiObjects = value;
+  }
+  in.close();
+  DeleteFileA(result.c_str());
   return complete;
 }
 

@@ -45,7 +45,7 @@ class ProgramDir {
  public:
   // Copies these programs from BuildDir() under their own names.
   explicit ProgramDir(std::initializer_list<const char*> programs = {
-                          "Tasklark.exe", "larkedit.exe", "probe.exe", "menudump.dll"});
+                          "Tasklark.exe", "larkedit.exe", "probe.exe", "menudump.dll", "guicount.dll"});
   ~ProgramDir();
   ProgramDir(const ProgramDir&) = delete;
   ProgramDir& operator=(const ProgramDir&) = delete;
@@ -170,6 +170,22 @@ bool WaitForNoPopupMenu(DWORD processId, DWORD timeoutMs = kDefaultTimeoutMs);
 // of menudump.dll is loaded into the process, writes the menu to a file and
 // unloads itself. Needs menudump.dll copied into `dir`, the folder of the program.
 bool ReadOpenMenu(const Process& process, const ProgramDir& dir, std::vector<MenuEntry>& entries);
+
+// ---------------------------------------------------------------------------
+// Code run inside another process
+
+// Loads a DLL into the process (LoadLibraryA in a thread of its own there) and
+// waits until that thread has ended.
+bool InjectDll(const Process& process, const std::string& dllPath);
+
+// Live USER and GDI objects of a process, counted from inside it by the
+// folder's copy of guicount.dll. GetGuiResources is 0 under Wine; there the
+// counted menus, windows and GDI objects tell.
+struct GuiCounts {
+  long gdi = -1, user = -1;                   // GetGuiResources
+  long menus = -1, windows = -1, gdiObjects = -1;  // counted one by one
+};
+bool CountGuiObjects(const Process& process, const ProgramDir& dir, GuiCounts& counts);
 
 // ---------------------------------------------------------------------------
 // Hotkeys

@@ -12,6 +12,8 @@
 namespace {
 
 constexpr UINT kGetMenuHandle = 0x01E1;  // MN_GETHMENU
+constexpr int kMenuWaitTries = 200;
+constexpr DWORD kMenuWaitStepMs = 10;
 
 HMENU FindOwnOpenMenu() {
   HWND window = nullptr;
@@ -53,7 +55,13 @@ DWORD WINAPI DumpAndUnload(void* parameter) {
   std::string dir = path;
   dir = dir.substr(0, dir.find_last_of('\\') + 1);
 
-  HMENU menu = FindOwnOpenMenu();
+  // The menu window can show a moment before it answers with its menu.
+  HMENU menu = nullptr;
+  for (int i = 0; i < kMenuWaitTries; ++i) {
+    menu = FindOwnOpenMenu();
+    if (menu && GetMenuItemCount(menu) > 0) break;
+    Sleep(kMenuWaitStepMs);
+  }
   std::string text = menu ? DescribeMenu(menu) : std::string("end\n");
   std::string temp = dir + "menudump.tmp";
   HANDLE file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
