@@ -6,6 +6,7 @@
 #   tools/dev.sh test            deps, build, then every test (unit, end to end, short fuzz)
 #   tools/dev.sh run [SET]       deps, build, then start Tasklark under Wine
 #   tools/dev.sh fuzz [MINUTES]  run every fuzz target for MINUTES (default 10) in all
+#   tools/dev.sh bench [ARGS]    deps, build, then the benchmarks under Wine (bench.exe ARGS)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -59,8 +60,12 @@ case "${1:-}" in
   test) deps; build; test_all ;;
   run) deps; build; shift; exec tools/run-tasklark "$@" ;;
   fuzz) shift; fuzz "$@" ;;
+  bench)
+    deps; build; shift
+    tools/wine-run --state build/windows/wine build/windows/bin/bench.exe "$@"
+    ;;
   *)
-    sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac
