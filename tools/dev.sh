@@ -7,6 +7,7 @@
 #   tools/dev.sh run [SET]       deps, build, then start Tasklark under Wine
 #   tools/dev.sh fuzz [MINUTES]  run every fuzz target for MINUTES (default 10) in all
 #   tools/dev.sh bench [ARGS]    deps, build, then the benchmarks under Wine (bench.exe ARGS)
+#   tools/dev.sh package         deps, build, then the release archive for Windows users
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -60,6 +61,10 @@ case "${1:-}" in
   test) deps; build; test_all ;;
   run) deps; build; shift; exec tools/run-tasklark "$@" ;;
   fuzz) shift; fuzz "$@" ;;
+  package)
+    deps; build
+    cpack --config build/windows/CPackConfig.cmake
+    ;;
   bench)
     deps; build; shift
     tools/wine-run --state build/windows/wine build/windows/bin/bench.exe "$@"
