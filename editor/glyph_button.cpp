@@ -1,0 +1,215 @@
+#include "glyph_button.h"
+
+#include <windows.h>
+
+namespace {
+
+constexpr COLORREF TRANSPARENT_COLOUR = RGB(255, 0, 255);
+constexpr int GLYPH_SIZE = 16;
+constexpr int GLYPH_SPACING = 4;      // between picture and caption, at 96 per inch
+constexpr int FOCUS_INSET = 3;        // focus rectangle inside the 3-D frame
+constexpr int CAPTION_CAPACITY = 63;
+constexpr int DESIGN_DPI = 96;
+// Pixels darker than this show in the greyed picture; light ones (the white
+// of a page, say) drop out, as on any disabled toolbar picture.
+constexpr int DARK_LUMINANCE = 140;
+constexpr int GREYED_BITS = 24;
+
+LRESULT CALLBACK GlyphButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+GlyphButton& GlyphOf(HWND window) {
+  return *reinterpret_cast<GlyphButton*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+bool IsGlyphButton(HWND window) {
+  return window && reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC)) == GlyphButtonProc;
+}
+
+// The button that Enter presses shows the heavy frame: the focused button, or
+// Ok while the focus is on a control that is not a button.
+bool LooksDefault(HWND button) {
+  HWND focus = GetFocus();
+  if (focus == button) return true;
+  return GetDlgCtrlID(button) == IDOK && !IsGlyphButton(focus);
+}
+
+// Ok's frame follows the focus of every other button.
+void InvalidateOkButton(HWND button) {
+  HWND ok = GetDlgItem(GetParent(button), IDOK);
+  if (ok && ok != button) InvalidateRect(ok, nullptr, FALSE);
+}
+
+LRESULT CALLBACK GlyphButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const GlyphButton& glyph = GlyphOf(window);
+  switch (message) {
+    case WM_GETDLGCODE:
+      return DLGC_BUTTON | (LooksDefault(window) ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    case BM_SETSTYLE:
+      // The dialog manager moves the default style between buttons; the look
+      // follows the focus here, and the button stays owner-drawn.
+      InvalidateRect(window, nullptr, FALSE);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      // An owner-drawn button would report a quick second click as a double
+      // click; here it is one more click, as on any push button.
+      message = WM_LBUTTONDOWN;
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidateOkButton(window);
+      break;
+    default:
+      break;
+  }
+  return CallWindowProcA(glyph.BaseProc, window, message, wParam, lParam);
+}
+
+bool IsDark(COLORREF colour) {
+  if (colour == TRANSPARENT_COLOUR || colour == CLR_INVALID) return false;
+  int luminance = (GetRValue(colour) * 299 + GetGValue(colour) * 587 + GetBValue(colour) * 114) / 1000;
+  return luminance < DARK_LUMINANCE;
+}
+
+HBITMAP MakeGreyed(HBITMAP picture) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = GLYPH_SIZE;
+  info.bmiHeader.biHeight = GLYPH_SIZE;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = GREYED_BITS;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP greyed = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!greyed) return nullptr;
+
+  HDC source = CreateCompatibleDC(nullptr);
+  HDC target = CreateCompatibleDC(nullptr);
+  HGDIOBJ oldSource = SelectObject(source, picture);
+  HGDIOBJ oldTarget = SelectObject(target, greyed);
+  RECT all = {0, 0, GLYPH_SIZE, GLYPH_SIZE};
+  HBRUSH background = CreateSolidBrush(TRANSPARENT_COLOUR);
+  FillRect(target, &all, background);
+  DeleteObject(background);
+
+  // Embossed: the dark pixels in the highlight colour one pixel down and
+  // right, then in the shadow colour in their place.
+  const COLORREF colours[] = {GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW)};
+  const int offsets[] = {1, 0};
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int y = 0; y < GLYPH_SIZE; ++y) {
+      for (int x = 0; x < GLYPH_SIZE; ++x) {
+        int tx = x + offsets[pass], ty = y + offsets[pass];
+        if (tx < GLYPH_SIZE && ty < GLYPH_SIZE && IsDark(GetPixel(source, x, y)))
+          SetPixel(target, tx, ty, colours[pass]);
+      }
+    }
+  }
+  SelectObject(source, oldSource);
+  SelectObject(target, oldTarget);
+  DeleteDC(source);
+  DeleteDC(target);
+  return greyed;
+}
+
+void DrawPicture(HDC dc, HBITMAP picture, int x, int y, int size) {
+  if (!picture) return;
+  HDC memory = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(memory, picture);
+  TransparentBlt(dc, x, y, size, size, memory, 0, 0, GLYPH_SIZE, GLYPH_SIZE, TRANSPARENT_COLOUR);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+}
+
+void DrawFrame(HDC dc, RECT& frame, bool looksDefault, bool pressed) {
+  FillRect(dc, &frame, GetSysColorBrush(COLOR_BTNFACE));
+  if (looksDefault) {
+    FrameRect(dc, &frame, GetSysColorBrush(COLOR_WINDOWFRAME));
+    InflateRect(&frame, -1, -1);
+  }
+  if (pressed) {
+    FrameRect(dc, &frame, GetSysColorBrush(COLOR_BTNSHADOW));
+  } else {
+    RECT face = frame;
+    DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH);
+  }
+}
+
+void DrawCaption(HDC dc, const char* caption, int length, RECT box, UINT format, bool disabled) {
+  SetBkMode(dc, TRANSPARENT);
+  if (disabled) {
+    OffsetRect(&box, 1, 1);
+    SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+    DrawTextA(dc, caption, length, &box, format);
+    OffsetRect(&box, -1, -1);
+    SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+  } else {
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+  }
+  DrawTextA(dc, caption, length, &box, format);
+}
+
+}  // namespace
+
+void MakeGlyphButton(GlyphButton& glyph, HWND button, HINSTANCE instance, int pictureId,
+                     bool glyphRight) {
+  glyph.Window = button;
+  glyph.GlyphRight = glyphRight;
+  glyph.Picture = nullptr;
+  if (pictureId != 0)
+    glyph.Picture = static_cast<HBITMAP>(
+        LoadImageA(instance, MAKEINTRESOURCEA(pictureId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  glyph.Greyed = glyph.Picture ? MakeGreyed(glyph.Picture) : nullptr;
+  SetWindowLongPtrA(button, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&glyph));
+  glyph.BaseProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GlyphButtonProc)));
+}
+
+void DrawGlyphButton(const GlyphButton& glyph, const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  const bool pressed = item.itemState & ODS_SELECTED;
+  const bool disabled = item.itemState & ODS_DISABLED;
+  RECT frame = item.rcItem;
+  DrawFrame(dc, frame, !disabled && LooksDefault(item.hwndItem), pressed);
+
+  HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0)));
+  char caption[CAPTION_CAPACITY + 1] = {};
+  int length = GetWindowTextA(item.hwndItem, caption, sizeof caption);
+  const UINT format = DT_SINGLELINE | DT_LEFT | DT_TOP | ((item.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0);
+  RECT measured = {0, 0, 0, 0};
+  DrawTextA(dc, caption, length, &measured, format | DT_CALCRECT);
+  const int textWidth = measured.right, textHeight = measured.bottom;
+
+  // Picture and caption together, centred; the picture grows with the
+  // screen's resolution like everything else.
+  const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+  const int pictureSize = glyph.Picture ? MulDiv(GLYPH_SIZE, dpi, DESIGN_DPI) : 0;
+  const int gap = glyph.Picture && length > 0 ? MulDiv(GLYPH_SPACING, dpi, DESIGN_DPI) : 0;
+  const int shift = pressed ? 1 : 0;
+  const int left = (item.rcItem.left + item.rcItem.right - (pictureSize + gap + textWidth)) / 2 + shift;
+  const int middle = (item.rcItem.top + item.rcItem.bottom) / 2 + shift;
+  const int pictureX = glyph.GlyphRight ? left + textWidth + gap : left;
+  const int textX = glyph.GlyphRight ? left : left + pictureSize + gap;
+
+  DrawPicture(dc, disabled ? glyph.Greyed : glyph.Picture, pictureX, middle - pictureSize / 2, pictureSize);
+  RECT box = {textX, middle - textHeight / 2, textX + textWidth, middle - textHeight / 2 + textHeight};
+  DrawCaption(dc, caption, length, box, format, disabled);
+  SelectObject(dc, oldFont);
+
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+    InflateRect(&frame, -FOCUS_INSET, -FOCUS_INSET);
+    DrawFocusRect(dc, &frame);
+  }
+}
+
+void RefreshGreyedGlyph(GlyphButton& glyph) {
+  if (!glyph.Picture) return;
+  if (glyph.Greyed) DeleteObject(glyph.Greyed);
+  glyph.Greyed = MakeGreyed(glyph.Picture);
+  if (glyph.Window) InvalidateRect(glyph.Window, nullptr, FALSE);
+}
+
+void FreeGlyphButton(GlyphButton& glyph) {
+  if (glyph.Picture) DeleteObject(glyph.Picture);
+  if (glyph.Greyed) DeleteObject(glyph.Greyed);
+  glyph.Picture = glyph.Greyed = nullptr;
+}

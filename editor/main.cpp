@@ -1,0 +1,30 @@
+// larkedit: edits a command set of Tasklark in one dialog, "Configure
+// Tasklark". Ok writes the set and has a running Tasklark load it again.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "setup_form.h"
+
+// The editor's one dialog and all its state; zero until the dialog starts.
+TfSetup fSetup;
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  HWND dialog = CreateSetupDialog(instance);
+  if (!dialog) return 1;
+  // The editor has nothing to do hidden.
+  ShowWindow(dialog, showCommand == SW_HIDE ? SW_SHOWNORMAL : showCommand);
+  SetForegroundWindow(dialog);
+
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    // Key combinations for the hotkey field come before the dialog's keys.
+    if (fSetup.PreviewKey(msg)) continue;
+    if (IsDialogMessageA(dialog, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return 0;
+}
