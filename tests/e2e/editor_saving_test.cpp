@@ -106,16 +106,22 @@ TEST(EditorSaving, ReadOnlySetFileIsNotReplaced) {
   ASSERT_TRUE(editor.WaitForExit());
 }
 
-TEST(EditorSaving, SetInAMissingFolderIsNotCreated) {
+TEST(EditorSaving, SetThatCannotBeNamedIsNotCreated) {
   FakeRunner runner;
-  Editor editor;
-  ASSERT_TRUE(editor.Start("missing\\Tasklark.dat"));
-  EXPECT_TRUE(editor.Names().empty());
-  ASSERT_TRUE(editor.Click(ID_ADD));
-  ExpectRefusedSave(editor, runner, {}, editor.Dir().Path("missing\\Tasklark.dat"));
-  EXPECT_FALSE(e2e::FileExists(editor.Dir().Path("missing")));
-  ASSERT_TRUE(editor.Click(ID_CANCEL));
-  ASSERT_TRUE(editor.WaitForExit());
+  // A folder that does not exist, and a name too long for a path: never
+  // written under another name either.
+  const std::string tooLong(MAX_PATH, 'x');
+  for (const std::string& name : {std::string("missing\\Tasklark.dat"), tooLong}) {
+    Editor editor;
+    ASSERT_TRUE(editor.Start(name));
+    EXPECT_TRUE(editor.Names().empty());
+    ASSERT_TRUE(editor.Click(ID_ADD));
+    // The message names the file; a name too long for it shows cut.
+    ExpectRefusedSave(editor, runner, {}, name == tooLong ? editor.Dir().Dir() + "xxx" : editor.Dir().Path(name));
+    EXPECT_TRUE(DataFiles(editor.Dir()).empty());
+    ASSERT_TRUE(editor.Click(ID_CANCEL));
+    ASSERT_TRUE(editor.WaitForExit());
+  }
 }
 
 TEST(EditorSaving, ShowCommandsOutsideTheListAreKept) {
