@@ -35,6 +35,23 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
+// The editor's Open dialog, when it is up: it has no owner, so it may be
+// behind the editor's dialog.
+HWND OpenDialog() {
+  HWND found = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM result) -> BOOL {
+        char title[sizeof BROWSE_TITLE + 1] = {};
+        GetWindowTextA(window, title, sizeof title);
+        if (!IsWindowVisible(window) || std::string_view(title) != BROWSE_TITLE) return TRUE;
+        *reinterpret_cast<HWND*>(result) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 }  // namespace
 
 bool TfSetup::PreviewKey(const MSG& msg) {
@@ -54,7 +71,10 @@ bool TfSetup::eHotkeyKeyDown(WORD key, TShiftState shift) {
 }
 
 void TfSetup::btBrowseClick() {
-  if (Browsing) return;  // its Open dialog is still up
+  if (Browsing) {  // one Open dialog at a time: show the one that is up
+    if (HWND open = OpenDialog()) SetForegroundWindow(open);
+    return;
+  }
 
   char file[BROWSE_BUFFER_SIZE] = {};
   const std::string_view initialName(SetFileName.c_str());

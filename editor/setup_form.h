@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "command_set.h"
-#include "fixed_text.h"
 #include "drive_field.h"
+#include "fixed_text.h"
 #include "glyph_button.h"
 #include "hotkey_text.h"
 #include "paths.h"

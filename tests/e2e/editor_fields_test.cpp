@@ -139,6 +139,12 @@ TEST(EditorFields, BrowseFillsInTheCommandAndNamesANewOne) {
   HWND open = browse();
   ASSERT_TRUE(open);
   EXPECT_TRUE(HasChildWithText(open, SET_NAME));
+  // Another click shows the Open dialog that is up instead of a second one.
+  ASSERT_TRUE(editor.Click(ID_BROWSE));
+  EXPECT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == open; }));
+  int openDialogs = 0;
+  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", OPEN_DIALOG_TITLE)) != nullptr;) ++openDialogs;
+  EXPECT_EQ(openDialogs, 1);
   PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(open); }));
   EXPECT_EQ(editor.Text(ID_COMMAND), "old.exe -x");

@@ -26,10 +26,14 @@ TEST(EditorList, AddMoveAndDeleteKeepListTableAndFieldsInStep) {
   ASSERT_TRUE(editor.TypeInto(ID_NAME, "New"));
   ASSERT_TRUE(editor.WaitForNames({"First", "Second", "New"}, 2));
 
-  // Up moves the command with its unsaved edits, twice; at the top it stops.
+  // Up moves the command with its unsaved edits; a quick double click is two
+  // clicks; at the top it stops.
   ASSERT_TRUE(editor.Click(ID_UP));
   ASSERT_TRUE(editor.WaitForNames({"First", "New", "Second"}, 1));
-  ASSERT_TRUE(editor.Click(ID_UP));
+  ASSERT_TRUE(editor.Click(ID_DOWN));
+  ASSERT_TRUE(editor.WaitForNames({"First", "Second", "New"}, 2));
+  e2e::ClickAt(e2e::CenterOf(editor.Control(ID_UP)));
+  e2e::ClickAt(e2e::CenterOf(editor.Control(ID_UP)));
   ASSERT_TRUE(editor.WaitForNames({"New", "First", "Second"}, 0));
   ASSERT_TRUE(editor.Click(ID_UP));
   EXPECT_TRUE(editor.WaitForNames({"New", "First", "Second"}, 0));
@@ -68,6 +72,12 @@ TEST(EditorList, FullTableTurnsAddOffAndDeleteTurnsItOn) {
   HWND focus = editor.Focus();
   EXPECT_NE(focus, editor.Control(ID_ADD));
   EXPECT_TRUE(focus && IsWindowEnabled(focus));
+  // Not even a stray click message adds to a full table.
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(editor.Dialog(), WM_COMMAND, MAKEWPARAM(ID_ADD, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(editor.Control(ID_ADD)), SMTO_ABORTIFHUNG, e2e::kDefaultTimeoutMs,
+                      &result);
+  EXPECT_EQ(editor.Names().size(), static_cast<std::size_t>(MAX_COMMANDS));
 
   // Deleting the last entry selects the new last one and turns Add on again.
   ASSERT_TRUE(editor.Click(ID_DELETE));
