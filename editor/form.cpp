@@ -25,6 +25,7 @@ constexpr int LABEL_HEIGHT = 13;
 constexpr int LIST_ROW_HEIGHT = 13;
 constexpr int WINDOW_SIZE_ROWS = 3;
 constexpr int FIT_ATTEMPTS = 3;
+constexpr int LIST_BORDERS = 2;  // the open list's frame, top and bottom
 constexpr int HINT_MAX_WIDTH = 600;  // wide enough that hints break only at their line ends
 constexpr int HINT_SHOW_MS = 20000;  // long hints need time to be read
 constexpr char MAIN_ICON[] = "MAINICON";
@@ -182,7 +183,7 @@ HWND AddWindowSizeList() {
   // the window's height includes the open list.
   const int wanted = box.bottom - box.top;
   const int row = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
-  const int width = box.right - box.left, height = wanted + WINDOW_SIZE_ROWS * row + 2;
+  const int width = box.right - box.left, height = wanted + WINDOW_SIZE_ROWS * row + LIST_BORDERS;
   int field = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
   for (int attempt = 0; attempt < FIT_ATTEMPTS; ++attempt) {
     SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);

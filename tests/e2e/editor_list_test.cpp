@@ -58,17 +58,29 @@ TEST(EditorList, AddMoveAndDeleteKeepListTableAndFieldsInStep) {
   EXPECT_EQ(editor.SetBytes(), e2e::SetBytes({AddedRecord("New"), second}));
 }
 
-TEST(EditorList, FullTableTurnsAddOffAndDeleteTurnsItOn) {
+TEST(EditorList, AddIsOffWhileTheTableIsFull) {
   Editor editor;
-  editor.WriteSet(NumberedRecords(MAX_COMMANDS - 2));
+  editor.WriteSet(NumberedRecords(MAX_COMMANDS));
   ASSERT_TRUE(editor.Start());
-  ASSERT_TRUE(editor.Click(ID_ADD));
+  EXPECT_EQ(editor.Names().size(), static_cast<std::size_t>(MAX_COMMANDS));
+  EXPECT_FALSE(editor.IsEnabled(ID_ADD));
+  EXPECT_TRUE(editor.IsEnabled(ID_DELETE));
+
+  // Deleting the last entry selects the new last one and turns Add on.
+  ASSERT_TRUE(editor.ClickEntry(0));
+  e2e::PressKeys({VK_END});  // the list scrolls to it
+  ASSERT_TRUE(editor.WaitForText(ID_NAME, "Command 29"));
+  ASSERT_TRUE(editor.Click(ID_DELETE));
   ASSERT_TRUE(editor.WaitUntilCount(MAX_COMMANDS - 1));
+  EXPECT_TRUE(e2e::WaitUntil([&] { return editor.IsEnabled(ID_ADD); }));
+  EXPECT_EQ(editor.Selected(), MAX_COMMANDS - 2);
+
+  // The 30th command turns it off again, and the focus does not stay behind
+  // on the disabled button.
   ASSERT_TRUE(editor.Click(ID_ADD));
   ASSERT_TRUE(editor.WaitUntilCount(MAX_COMMANDS));
   EXPECT_TRUE(e2e::WaitUntil([&] { return !editor.IsEnabled(ID_ADD); }));
   EXPECT_EQ(editor.Selected(), MAX_COMMANDS - 1);
-  // The focus does not stay behind on the disabled button.
   HWND focus = editor.Focus();
   EXPECT_NE(focus, editor.Control(ID_ADD));
   EXPECT_TRUE(focus && IsWindowEnabled(focus));
@@ -78,13 +90,6 @@ TEST(EditorList, FullTableTurnsAddOffAndDeleteTurnsItOn) {
                       reinterpret_cast<LPARAM>(editor.Control(ID_ADD)), SMTO_ABORTIFHUNG, e2e::kDefaultTimeoutMs,
                       &result);
   EXPECT_EQ(editor.Names().size(), static_cast<std::size_t>(MAX_COMMANDS));
-
-  // Deleting the last entry selects the new last one and turns Add on again.
-  ASSERT_TRUE(editor.Click(ID_DELETE));
-  ASSERT_TRUE(editor.WaitUntilCount(MAX_COMMANDS - 1));
-  EXPECT_TRUE(e2e::WaitUntil([&] { return editor.IsEnabled(ID_ADD); }));
-  EXPECT_EQ(editor.Selected(), MAX_COMMANDS - 2);
-  EXPECT_TRUE(editor.WaitForText(ID_NAME, "[Name]"));
 }
 
 TEST(EditorList, DeletingEveryCommandLeavesTheFieldsUntilTheNextAdd) {

@@ -136,19 +136,6 @@ TEST(EditorStart, ReadsTheDefaultSetAndStartsEmptyOnEmptyOrMissingFiles) {
   }
 }
 
-TEST(EditorStart, AddIsOffOnlyWhileTheTableIsFull) {
-  for (int count : {MAX_COMMANDS - 1, MAX_COMMANDS}) {
-    Editor editor;
-    editor.WriteSet(NumberedRecords(count));
-    ASSERT_TRUE(editor.Start());
-    EXPECT_EQ(editor.Names().size(), static_cast<std::size_t>(count));
-    EXPECT_EQ(editor.Names().back(), "Command " + std::to_string(count - 1));
-    EXPECT_EQ(editor.Selected(), 0);
-    EXPECT_EQ(editor.IsEnabled(ID_ADD), count < MAX_COMMANDS) << count;
-    EXPECT_TRUE(editor.IsEnabled(ID_DELETE));
-  }
-}
-
 TEST(EditorStart, ShortLastPieceIsARecordAndComesBackWhole) {
   Editor editor;
   CommandRecord added;  // what Add puts in a slot: texts without their NUL
