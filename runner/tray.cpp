@@ -1,0 +1,54 @@
+// The tray icon: added at start, again whenever the shell starts anew, and
+// its tip naming the loaded set.
+#include "runner.h"
+
+#include <cstddef>
+
+namespace {
+
+constexpr UINT_PTR ICON_RETRY_TIMER = 1;
+constexpr UINT ICON_RETRY_INTERVAL_MS = 1000;
+constexpr int ICON_RETRY_LIMIT = 60;
+constexpr char TIP_PREFIX[] = "Tasklark - ";
+
+// The tip of the 88-byte record: 64 characters with the closing NUL (the
+// declared field is longer, for later forms of the record).
+constexpr std::size_t TIP_CHARS = 64;
+static_assert(NOTIFYICONDATAA_V1_SIZE == offsetof(NOTIFYICONDATAA, szTip) + TIP_CHARS, "tip size");
+using TipText = FixedText<TIP_CHARS - 1>;
+
+bool TryAddIcon() { return Shell_NotifyIconA(NIM_ADD, &TheRunner.TrayIconData) != FALSE; }
+
+}  // namespace
+
+// The notification area may not be there yet (a runner started with the
+// session can be quicker than the shell): then keep trying for a while.
+void AddTrayIcon(HWND window) {
+  KillTimer(window, ICON_RETRY_TIMER);
+  if (TryAddIcon()) return;
+  TheRunner.IconRetriesLeft = ICON_RETRY_LIMIT;
+  SetTimer(window, ICON_RETRY_TIMER, ICON_RETRY_INTERVAL_MS, nullptr);
+}
+
+void RetryTrayIcon(HWND window) {
+  if (TryAddIcon() || --TheRunner.IconRetriesLeft <= 0) KillTimer(window, ICON_RETRY_TIMER);
+}
+
+// A new shell knows no icons. One that still shows ours keeps it as it is.
+void OnTaskbarCreated(HWND window) {
+  if (Shell_NotifyIconA(NIM_MODIFY, &TheRunner.TrayIconData)) return;
+  AddTrayIcon(window);
+}
+
+// "Tasklark - " and the set's name, cut to what the tip holds.
+void UpdateTrayTip() {
+  TipText tip(TIP_PREFIX);
+  tip.Append(TheRunner.SetFileName);
+  lstrcpyA(TheRunner.TrayIconData.szTip, tip.c_str());
+  Shell_NotifyIconA(NIM_MODIFY, &TheRunner.TrayIconData);
+}
+
+void RemoveTrayIcon() {
+  KillTimer(TheRunner.Window, ICON_RETRY_TIMER);
+  Shell_NotifyIconA(NIM_DELETE, &TheRunner.TrayIconData);
+}
