@@ -71,7 +71,7 @@ constexpr LabelSpec LABELS[] = {
     {&TfSetup::Label5, ID_HOTKEY_LABEL, "HotKey", 130, 125},
 };
 
-struct ButtonSpec {
+struct ButtonLayout {
   HWND TfSetup::*Control;
   GlyphButtonIndex Index;
   int Id;
@@ -81,8 +81,8 @@ struct ButtonSpec {
   bool GlyphRight;
   bool Disabled;
 };
-constexpr ButtonSpec BROWSE_BUTTON = {&TfSetup::btBrowse, GB_BROWSE, ID_BROWSE, "..", BROWSE_PLACE, 0, false, false};
-constexpr ButtonSpec LIST_BUTTONS[] = {
+constexpr ButtonLayout BROWSE_BUTTON = {&TfSetup::btBrowse, GB_BROWSE, ID_BROWSE, "..", BROWSE_PLACE, 0, false, false};
+constexpr ButtonLayout LIST_BUTTONS[] = {
     {&TfSetup::btnAdd, GB_ADD, ID_ADD, "A&dd     ", ADD_PLACE, IDB_GLYPH_ADD, false, true},
     {&TfSetup::btnDelete, GB_DELETE, ID_DELETE, "D&elete", DELETE_PLACE, IDB_GLYPH_DELETE, false, true},
     {&TfSetup::btnUp, GB_UP, ID_UP, "&Up     ", UP_PLACE, IDB_GLYPH_UP, false, false},
@@ -196,11 +196,11 @@ HWND AddWindowSizeList() {
   return combo;
 }
 
-HWND AddButton(const ButtonSpec& spec) {
-  HWND button = AddControl(WC_BUTTONA, spec.Caption, WS_TABSTOP | BS_OWNERDRAW | (spec.Disabled ? WS_DISABLED : 0),
-                           0, spec.Id, Scaled(spec.Where));
-  MakeGlyphButton(fSetup.Buttons[spec.Index], button, fSetup.Instance, spec.Picture, spec.GlyphRight);
-  fSetup.*spec.Control = button;
+HWND AddButton(const ButtonLayout& layout) {
+  HWND button = AddControl(WC_BUTTONA, layout.Caption, WS_TABSTOP | BS_OWNERDRAW | (layout.Disabled ? WS_DISABLED : 0),
+                           0, layout.Id, Scaled(layout.Where));
+  MakeGlyphButton(fSetup.Buttons[layout.Index], button, fSetup.Instance, layout.Picture, layout.GlyphRight);
+  fSetup.*layout.Control = button;
   return button;
 }
 
@@ -225,7 +225,7 @@ void CreateControls() {
   f.eHotkey = AddControl(WC_EDITA, "", EDIT_STYLE | ES_READONLY, WS_EX_CLIENTEDGE, ID_HOTKEY, Scaled(HOTKEY_PLACE));
   f.HotkeyBaseProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(f.eHotkey, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HotkeyFieldProc)));
-  for (const ButtonSpec& spec : LIST_BUTTONS) AddButton(spec);
+  for (const ButtonLayout& layout : LIST_BUTTONS) AddButton(layout);
 }
 
 void CreateHints() {
