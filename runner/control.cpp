@@ -48,7 +48,7 @@ constexpr DWORD SAVE_FLAGS = OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR | OFN_PATHMUS
                              OFN_NONETWORKBUTTON | OFN_EXPLORER | OFN_LONGNAMES;
 static_assert(SAVE_FLAGS == 0x2A080A, "save dialog flags");
 
-constexpr char DIALOG_LIBRARY[] = "comdlg32.dll";
+constexpr char DIALOG_LIBRARY[] = "\\comdlg32.dll";
 constexpr char OPEN_DIALOG[] = "GetOpenFileNameA";
 constexpr char SAVE_DIALOG[] = "GetSaveFileNameA";
 
@@ -89,7 +89,16 @@ void FillSetFileDialog(SetFileDialog& dialog, const char* title, DWORD flags) {
 // should not carry for dialogs seldom opened.
 bool RunFileDialog(const char* function, SetFileDialog& dialog) {
   using FileDialog = BOOL(WINAPI*)(LPOPENFILENAMEA);
-  if (!TheRunner.DialogLibrary) TheRunner.DialogLibrary = LoadLibraryA(DIALOG_LIBRARY);
+  if (!TheRunner.DialogLibrary) {
+    // By its full path: never a copy that lies in the program's folder.
+    PathText path;
+    UINT length = GetSystemDirectoryA(path.data(), static_cast<UINT>(path.capacity() + 1));
+    if (length == 0 || length > path.capacity()) return false;
+    path.TakeCString();
+    path.Append(DIALOG_LIBRARY);
+    if (path.WasCut()) return false;
+    TheRunner.DialogLibrary = LoadLibraryA(path.c_str());
+  }
   if (!TheRunner.DialogLibrary) return false;
   auto show = reinterpret_cast<FileDialog>(
       reinterpret_cast<void*>(GetProcAddress(TheRunner.DialogLibrary, function)));
