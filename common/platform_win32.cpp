@@ -40,11 +40,21 @@ std::size_t File::Read(void* buffer, std::size_t size) {
   return got;
 }
 
+// A write that stops short without an error (a disk filling up does that) is
+// continued, so that the call that cannot go on reports why.
 bool File::Write(const void* buffer, std::size_t size) {
-  DWORD written = 0;
-  return IsOpen() &&
-         WriteFile(AsHandle(handle_), buffer, static_cast<DWORD>(size), &written, nullptr) &&
-         written == size;
+  const char* p = static_cast<const char*>(buffer);
+  while (IsOpen() && size > 0) {
+    DWORD written = 0;
+    if (!WriteFile(AsHandle(handle_), p, static_cast<DWORD>(size), &written, nullptr)) return false;
+    if (written == 0) {
+      SetLastError(ERROR_DISK_FULL);
+      return false;
+    }
+    p += written;
+    size -= written;
+  }
+  return IsOpen();
 }
 
 bool File::Flush() { return IsOpen() && FlushFileBuffers(AsHandle(handle_)); }
