@@ -1,0 +1,148 @@
+// A load of posted messages on the real runner: command ids in and out of
+// range, reloads while the set file changes, tray notifications that open no
+// menu and hotkey messages, 10,000 of them mixed (100,000 in the long run).
+// Afterwards every message has been handled once, a real hotkey still starts
+// its command, the set is the file's, and the runner holds as many USER and
+// GDI objects as before.
+#include "robust_inputs.h"
+#include "runner_fixture.h"
+
+namespace e2e {
+namespace {
+
+constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
+constexpr DWORD kDrainTimeoutMs = 600000;
+constexpr WPARAM kControlIds[] = {kAbout, kSaveAs, kClose, kLoad, kSetup};
+
+struct Posted {
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+
+bool IsControlId(WPARAM id) {
+  for (WPARAM control : kControlIds)
+    if (id == control) return true;
+  return false;
+}
+
+// Ids that are no record's: past the table, between and above the control
+// ids, and with bits above the low word.
+WPARAM OutOfRangeId(std::mt19937& random) {
+  for (;;) {
+    WPARAM id = 0;
+    switch (random() % 4) {
+      case 0: id = MAX_COMMANDS + random() % 60; break;
+      case 1: id = random() % 0x10000; break;
+      case 2: id = (static_cast<WPARAM>(random()) << 16) | (random() % MAX_COMMANDS); break;
+      default: id = ~static_cast<WPARAM>(random() % MAX_COMMANDS); break;
+    }
+    if (id >= MAX_COMMANDS && !IsControlId(id)) return id;
+  }
+}
+
+// Notifications of the icon that open no menu.
+LPARAM QuietTrayEvent(std::mt19937& random) {
+  const LPARAM events[] = {WM_MOUSEMOVE,   WM_LBUTTONUP,   WM_RBUTTONUP,  WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK,
+                           WM_MBUTTONDOWN, WM_MBUTTONUP,   WM_CONTEXTMENU, WM_USER,          WM_USER + 1,
+                           0,              WM_MOUSEWHEEL,  WM_XBUTTONDOWN, WM_MBUTTONDBLCLK, 0x7FFF};
+  return events[random() % (sizeof events / sizeof events[0])];
+}
+
+// `count` messages; `launches` of them start slot 0's command (half through
+// the menu id, half through the hotkey message), the last one of all among
+// them. Every other record id names a command that starts nothing.
+std::vector<Posted> MixedMessages(std::mt19937& random, int count, int launches) {
+  std::vector<Posted> messages;
+  for (int i = 0; i < count - launches; ++i) {
+    const WPARAM slot = 1 + random() % (MAX_COMMANDS - 1);
+    const LPARAM anything = static_cast<LPARAM>(random());
+    switch (random() % 10) {
+      case 0: case 1: messages.push_back({WM_COMMAND, slot, 0}); break;
+      case 2: case 3: messages.push_back({WM_COMMAND, OutOfRangeId(random), anything}); break;
+      case 4: messages.push_back({WM_RELOADSET, 0, 0}); break;
+      case 5: case 6: case 7: messages.push_back({kTrayNotify, kTrayIconId, QuietTrayEvent(random)}); break;
+      case 8: messages.push_back({WM_HOTKEY, slot, anything}); break;
+      default: messages.push_back({WM_HOTKEY, OutOfRangeId(random), anything}); break;
+    }
+  }
+  for (int i = 0; i < launches - 1; ++i) {
+    const auto at = messages.begin() + static_cast<std::ptrdiff_t>(random() % (messages.size() + 1));
+    messages.insert(at, i % 2 ? Posted{WM_HOTKEY, 0, 0} : Posted{WM_COMMAND, 0, 0});
+  }
+  // Its command is posted behind everything else: when it has started,
+  // every message before it has been handled.
+  messages.push_back({WM_HOTKEY, 0, 0});
+  return messages;
+}
+
+using RobustLoad = RunnerTest;
+
+TEST_F(RobustLoad, MixedMessagesLeaveTheRunnerAsItWas) {
+  const std::string hot = Probe("hot");
+  // Records that start nothing: a program that is not there, an empty
+  // command, a folder, a drive that does not exist.
+  auto setWith = [&](char hotkey, int records) {
+    std::vector<CommandRecord> set = {Record("Hot", hot, SHOWCMD_DEFAULT, 'C', Hotkey("110", hotkey)),
+                                      Record("-", ""),
+                                      Record("Missing", "C:\\no such folder\\none.exe"),
+                                      Record("Empty", ""),
+                                      Record("Folder", "C:\\windows"),
+                                      Record("No drive", "none.exe", SHOWCMD_DEFAULT, 'Q')};
+    set.resize(static_cast<std::size_t>(records));
+    return set;
+  };
+  // The set changes half way: more records before, fewer after.
+  const std::vector<CommandRecord> before = setWith('h', 6), after = setWith('j', 4);
+  ASSERT_TRUE(HotkeyIsFree(kCtrlAlt, 'H'));
+  ASSERT_TRUE(HotkeyIsFree(kCtrlAlt, 'J'));
+  WriteSet(before);
+  StartRunner();
+  GuiCounts start;
+  ASSERT_TRUE(CountGuiObjects(runner_, dir_, start));
+
+  std::mt19937 random(robust::Seed());
+  const int launches = robust::Scaled(20, 100);
+  const std::vector<Posted> messages = MixedMessages(random, robust::Scaled(10000, 100000), launches);
+  const DWORD started = GetTickCount();
+  for (std::size_t i = 0; i < messages.size(); ++i) {
+    if (i == messages.size() / 2) WriteSet(after);
+    const Posted& m = messages[i];
+    // A full queue refuses a message for a moment; the load waits for room.
+    ASSERT_TRUE(WaitUntil([&] { return PostMessageA(window_, m.message, m.wParam, m.lParam) != FALSE; }))
+        << "message " << i << " could not be posted";
+  }
+  ASSERT_TRUE(WaitForProbeReports(dir_, static_cast<std::size_t>(launches), kDrainTimeoutMs));
+  std::cout << messages.size() << " messages handled in " << GetTickCount() - started << " ms" << std::endl;
+  EXPECT_EQ(SettledLaunches().size(), static_cast<std::size_t>(launches)) << "a command started more often than asked";
+  ASSERT_TRUE(runner_.IsRunning());
+  EXPECT_TRUE(IsResponsive(window_));
+
+  GuiCounts end;
+  ASSERT_TRUE(CountGuiObjects(runner_, dir_, end));
+  auto counted = [](const GuiCounts& c) {
+    return std::to_string(c.menus) + " menus, " + std::to_string(c.windows) + " windows, " +
+           std::to_string(c.gdiObjects) + " GDI objects (GetGuiResources " + std::to_string(c.user) + " USER, " +
+           std::to_string(c.gdi) + " GDI)";
+  };
+  std::cout << "before: " << counted(start) << "\nafter:  " << counted(end) << std::endl;
+  EXPECT_EQ(end.gdi, start.gdi);
+  EXPECT_EQ(end.user, start.user);
+  EXPECT_EQ(end.menus, start.menus);
+  EXPECT_EQ(end.windows, start.windows);
+  EXPECT_EQ(end.gdiObjects, start.gdiObjects);
+
+  // The set is the file's: its hotkey, its menu; the old hotkey is free.
+  EXPECT_TRUE(HotkeyIsFree(kCtrlAlt, 'H'));
+  ClearProbeReports(dir_);
+  PressKeys({VK_CONTROL, VK_MENU, 'J'});
+  EXPECT_EQ(LaunchedTags(1), std::vector<std::string>{"hot"});
+  EXPECT_EQ(OpenCommandMenu(), robust::CommandMenuOf(after));
+  ChooseFromMenu({VK_ESCAPE});
+  EXPECT_EQ(ReadBytes(dir_.Path(kSetFile)), SetBytes(after));
+  EXPECT_TRUE(TrayIconExists());
+  EXPECT_TRUE(HasTip("Tasklark - Tasklark.dat"));
+}
+
+}  // namespace
+}  // namespace e2e
