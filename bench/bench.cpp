@@ -112,7 +112,7 @@ class Report {
     out << "Runs: " << options.runs << " of each program, alternating; " << options.cycles
         << " reloads and " << options.cycles << " menu pop-ups after " << options.warmUp
         << " of each to warm up.\n\n";
-    out << "| Figure | Measured | Reference | Target | Met |\n|---|---|---|---|---|\n";
+    out << "| Figure | Measured | Reference or before | Target | Met |\n|---|---|---|---|---|\n";
     for (const Row& r : rows_)
       out << "| " << r.figure << " | " << r.measured << " | " << r.reference << " | " << r.target
           << " | " << (r.met < 0 ? "" : r.met ? "yes" : "**no**") << " |\n";
