@@ -28,6 +28,18 @@ class RobustRunner : public RunnerTest {
     ASSERT_TRUE(runner_.IsRunning()) << "the runner ended";
   }
 
+  // Opens a menu with a click on the icon and reads it from inside the
+  // runner. In a few runs of hundreds of reads, one read had no answer from
+  // the reader loaded into the runner; a read that fails is made once more
+  // before it counts, as the menu is still open.
+  std::vector<MenuEntry> ReadMenu(UINT button) {
+    PostMessageA(window_, kTrayNotify, kTrayIconId, button);
+    std::vector<MenuEntry> entries;
+    EXPECT_NE(WaitForPopupMenu(runner_.Id()), nullptr) << "no menu";
+    EXPECT_TRUE(ReadOpenMenu(runner_, dir_, entries) || ReadOpenMenu(runner_, dir_, entries));
+    return entries;
+  }
+
   // The runner's command menu is what the file holds, and the file is as it was.
   void ExpectMenuOf(const Bytes& bytes) {
     EXPECT_EQ(ReadBytes(SetPath()), bytes) << "the runner changed its set file";
@@ -35,9 +47,9 @@ class RobustRunner : public RunnerTest {
     if (records.empty()) {
       // No command menu: the first menu to open is the control menu.
       PostMessageA(window_, kTrayNotify, kTrayIconId, WM_LBUTTONDOWN);
-      EXPECT_EQ(OpenControlMenu().size(), 7u);
+      EXPECT_EQ(ReadMenu(WM_RBUTTONDOWN).size(), 7u);
     } else {
-      EXPECT_EQ(robust::WithoutMenuMarks(OpenCommandMenu()), robust::WithoutMenuMarks(CommandMenuOf(records)));
+      EXPECT_EQ(robust::WithoutMenuMarks(ReadMenu(WM_LBUTTONDOWN)), robust::WithoutMenuMarks(CommandMenuOf(records)));
     }
     ChooseFromMenu({VK_ESCAPE});
   }

@@ -14,8 +14,8 @@ if(CMAKE_CROSSCOMPILING AND CMAKE_HOST_UNIX)
   set(SMALL_DISK ${CMAKE_BINARY_DIR}/small-disk)
   add_test(NAME small_disk_mount COMMAND ${CMAKE_SOURCE_DIR}/tools/small-disk mount ${SMALL_DISK})
   add_test(NAME small_disk_unmount COMMAND ${CMAKE_SOURCE_DIR}/tools/small-disk unmount ${SMALL_DISK})
-  set_tests_properties(small_disk_mount PROPERTIES FIXTURES_SETUP small_disk)
-  set_tests_properties(small_disk_unmount PROPERTIES FIXTURES_CLEANUP small_disk)
+  set_tests_properties(small_disk_mount PROPERTIES FIXTURES_SETUP small_disk TIMEOUT 60)
+  set_tests_properties(small_disk_unmount PROPERTIES FIXTURES_CLEANUP small_disk TIMEOUT 60)
   set_tests_properties(robust_e2e PROPERTIES
     FIXTURES_REQUIRED "wine;small_disk"
     ENVIRONMENT "TASKLARK_SMALL_DISK=${SMALL_DISK}")
