@@ -1,11 +1,10 @@
 # Robustness tests of the real programs: bad set files, save faults and a
-# load of messages, in a program of their own (robust_*_test.cpp) with a
-# longer time limit for their long form (TASKLARK_ROBUSTNESS=long).
+# load of messages, in a program of their own (robust_*_test.cpp). Their long
+# form (TASKLARK_ROBUSTNESS=long) takes about 4 minutes, well in the limit.
 tasklark_add_e2e(robust_e2e "robust_*_test.cpp" Tasklark larkedit)
 if(NOT TARGET robust_e2e)
   return()
 endif()
-set_tests_properties(robust_e2e PROPERTIES TIMEOUT 5400)
 
 # A small file system for the test of a disk that fills up during a save,
 # mounted for the run where the machine allows it (root under Linux); the
