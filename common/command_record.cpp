@@ -5,7 +5,7 @@
 std::string_view MenuLabelText(const CommandRecord& record) {
   std::string_view stored = record.Name.Stored();
   if (stored.empty()) return stored;
-  return UpToFirstNul(std::string_view(stored.data(), stored.size() - 1));
+  return std::string_view(stored.data(), stored.size() - 1);
 }
 
 std::string_view CommandLineText(const CommandRecord& record) {

@@ -87,8 +87,9 @@ std::string_view ShownText(const StoredText<Capacity>& field) {
   return UpToFirstNul(field.Stored());
 }
 
-// The runner's menu label: the name without its last stored character,
-// handed over as NUL-terminated text.
+// The start of the runner's menu label: the name without its last stored
+// character. The whole label (this, a TAB and the hotkey text) is handed to
+// the menu as NUL-terminated text, so a NUL in here ends the label.
 std::string_view MenuLabelText(const CommandRecord& record);
 
 // The runner's command line: the Command field from its first character up to

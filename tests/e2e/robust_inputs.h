@@ -172,9 +172,10 @@ inline std::string StoredName(const CommandRecord& record) {
 inline std::string UpToNul(const std::string& text) { return text.substr(0, text.find('\0')); }
 
 // The runner's command menu: a separator for a name that begins with a
-// hyphen, else the name without its last stored character and up to its
-// first NUL, a TAB and the hotkey, handed to the menu as text that ends at
-// its first NUL (a hotkey without a key shows nothing after the TAB).
+// hyphen, else the name without its last stored character, a TAB and the
+// hotkey, handed to the menu as text that ends at its first NUL (a NUL in the
+// name ends the label there; a hotkey without a key shows nothing after the
+// TAB).
 inline std::vector<e2e::MenuEntry> CommandMenuOf(const std::vector<CommandRecord>& records) {
   std::vector<e2e::MenuEntry> entries;
   for (std::size_t i = 0; i < records.size(); ++i) {
@@ -183,7 +184,7 @@ inline std::vector<e2e::MenuEntry> CommandMenuOf(const std::vector<CommandRecord
       entries.push_back({0, true, ""});
       continue;
     }
-    std::string label = UpToNul(name.substr(0, name.empty() ? 0 : name.size() - 1)) + '\t';
+    std::string label = name.substr(0, name.empty() ? 0 : name.size() - 1) + '\t';
     label += std::string(HotkeyCodeToMenuText(records[i].Hotkey).view());
     entries.push_back({static_cast<UINT>(i), false, UpToNul(label)});
   }

@@ -57,6 +57,8 @@ TEST(RunnerTexts, LabelDropsTheLastStoredCharacter) {
   EXPECT_EQ(MenuLabelText(r), "");
   r.Name.Store("[Name]");  // stored without a NUL: the label loses its last character
   EXPECT_EQ(MenuLabelText(r), "[Name");
+  r.Name.Store(std::string("ab\0cd\0", 6));  // a NUL inside is kept: it ends the whole label
+  EXPECT_EQ(MenuLabelText(r), std::string("ab\0cd", 5));
 }
 
 TEST(RunnerTexts, DamagedLengthBytesStayInsideTheirFields) {
