@@ -39,12 +39,13 @@ void ReadRecords(RecordSource& source, CommandSet& set) {
   }
 }
 
-void ReadCommandSet(const char* path, CommandSet& set) {
+bool ReadCommandSet(const char* path, CommandSet& set) {
   set.Count = 0;
   sys::File file = sys::File::OpenForReading(path);
-  if (!file.IsOpen()) return;
+  if (!file.IsOpen()) return false;
   FileSource source(file);
   ReadRecords(source, set);
+  return true;
 }
 
 bool WriteCommandSet(const char* path, const CommandSet& set) {

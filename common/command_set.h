@@ -32,8 +32,9 @@ class RecordSource {
 void ReadRecords(RecordSource& source, CommandSet& set);
 
 // Fills the set from the file at the path; a file that cannot be opened gives
-// an empty set. Needs read access only.
-void ReadCommandSet(const char* path, CommandSet& set);
+// an empty set, and false with the reason in sys::LastError(). Needs read
+// access only.
+bool ReadCommandSet(const char* path, CommandSet& set);
 
 // Creates or empties the file and writes slots 0 to Count - 1. Returns false
 // when the file could not be created or not every byte was written; the file

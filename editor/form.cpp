@@ -384,6 +384,9 @@ INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_CLOSE:
       HANDLE_WM_CLOSE(dialog, wParam, lParam, OnClose);
       return TRUE;
+    case WM_UNREADABLE_SET:
+      fSetup.ReportUnreadableSet(static_cast<sys::ErrorCode>(wParam));
+      return TRUE;
     case WM_DESTROY:
       HANDLE_WM_DESTROY(dialog, wParam, lParam, OnDestroy);
       return FALSE;
@@ -438,7 +441,12 @@ void TfSetup::FormCreate() {
   SetPath.Clear();
   SetPath.Append(ProgramDir).Append(SetFileName);
   Commands.Count = 0;
-  if (!SetPath.WasCut()) ReadCommandSet(SetPath.c_str(), Commands);
+  if (!SetPath.WasCut() && !ReadCommandSet(SetPath.c_str(), Commands)) {
+    // A set that is there but held by another program, say: the list starts
+    // empty, and Ok would replace the file, so the user has to know.
+    const sys::ErrorCode error = sys::LastError();
+    if (sys::IsExistingFile(SetPath.c_str())) PostMessageA(Handle, WM_UNREADABLE_SET, error, 0);
+  }
 
   CurrentIndex = -1;
   for (int i = 0; i < Commands.Count; ++i) {

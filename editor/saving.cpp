@@ -10,6 +10,10 @@ namespace {
 
 using MessageText = FixedText<1023>;
 constexpr char SAVE_FAILED[] = "The command set could not be saved to\r\n";
+constexpr char READ_FAILED[] = "The command set could not be read from\r\n";
+constexpr char READ_FAILED_CONSEQUENCE[] =
+    "\r\n\r\nThe list starts empty. Ok would replace the file with this list; "
+    "Cancel leaves it as it is.";
 constexpr char CUT_MARK[] = "...";
 
 }  // namespace
@@ -31,12 +35,28 @@ void TfSetup::btnCancelClick() { Close(); }
 
 void TfSetup::Close() { DestroyWindow(Handle); }
 
-void TfSetup::ReportSaveFailure(sys::ErrorCode error) {
+namespace {
+
+// What failed, on which file, and the system's reason.
+void DescribeFailure(MessageText& text, const char* what, const PathText& path, sys::ErrorCode error) {
   FixedText<255> reason;
   sys::DescribeError(error, reason);
-  MessageText text;
-  text.Append(SAVE_FAILED).Append(SetPath);
-  if (SetPath.WasCut()) text.Append(CUT_MARK);
+  text.Append(what).Append(path);
+  if (path.WasCut()) text.Append(CUT_MARK);
   text.Append("\r\n\r\n").Append(reason);
+}
+
+}  // namespace
+
+void TfSetup::ReportSaveFailure(sys::ErrorCode error) {
+  MessageText text;
+  DescribeFailure(text, SAVE_FAILED, SetPath, error);
   MessageBoxA(Handle, text.c_str(), APP_TITLE, MB_OK | MB_ICONSTOP);
+}
+
+void TfSetup::ReportUnreadableSet(sys::ErrorCode error) {
+  MessageText text;
+  DescribeFailure(text, READ_FAILED, SetPath, error);
+  text.Append(READ_FAILED_CONSEQUENCE);
+  MessageBoxA(Handle, text.c_str(), APP_TITLE, MB_OK | MB_ICONWARNING);
 }

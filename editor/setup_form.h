@@ -92,7 +92,15 @@ class TfSetup {
   void EnableButton(HWND button, bool enable);
   void MoveRecord(int from, int to);
   void ReportSaveFailure(sys::ErrorCode error);
+
+ public:
+  // Tells the user that the set file is there but could not be read.
+  void ReportUnreadableSet(sys::ErrorCode error);
 };
+
+// Posted by FormCreate when the set file is there but cannot be read, so the
+// user is told once the dialog shows; wParam holds the error.
+constexpr UINT WM_UNREADABLE_SET = WM_APP + 1;
 
 extern TfSetup fSetup;
 

@@ -124,6 +124,12 @@ TEST(RobustEditor, SetFileThatCannotBeReadStartsEmptyAndStaysAsItIs) {
         CreateFileA(editor.SetPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     ASSERT_TRUE(editor.Start());
+    // Ok would replace the file: the user is told that it could not be read.
+    HWND box = editor.FindMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(Editor::MessageText(box).find("could not be read from"), std::string::npos);
+    EXPECT_NE(Editor::MessageText(box).find(editor.SetPath()), std::string::npos);
+    ASSERT_TRUE(editor.CloseMessageBox(box));
     EXPECT_TRUE(editor.Names().empty());
     EXPECT_TRUE(editor.IsEnabled(ID_ADD));
     CloseHandle(held);
@@ -135,6 +141,7 @@ TEST(RobustEditor, SetFileThatCannotBeReadStartsEmptyAndStaysAsItIs) {
     ASSERT_TRUE(CreateDirectoryA(editor.SetPath().c_str(), nullptr));
     ASSERT_TRUE(editor.Start());
     EXPECT_TRUE(editor.Names().empty());
+    EXPECT_EQ(editor.FindMessageBox(0), nullptr);  // no file to lose: nothing to tell
     ASSERT_TRUE(editor.Click(ID_CANCEL));
     ASSERT_TRUE(editor.WaitForExit());
     EXPECT_NE(GetFileAttributesA(editor.SetPath().c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);

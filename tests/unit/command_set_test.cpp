@@ -75,12 +75,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ReadCommandSet, MissingFileOrDirectoryGivesAnEmptySet) {
   ScratchDir dir;
   CommandSet& set = *UsedSet();
-  ReadCommandSet(dir.Path("missing.dat").c_str(), set);
+  EXPECT_FALSE(ReadCommandSet(dir.Path("missing.dat").c_str(), set));
   EXPECT_EQ(set.Count, 0);
 
   std::filesystem::create_directory(dir.Path("folder.dat"));
   set.Count = 3;
-  ReadCommandSet(dir.Path("folder.dat").c_str(), set);
+  EXPECT_FALSE(ReadCommandSet(dir.Path("folder.dat").c_str(), set));
   EXPECT_EQ(set.Count, 0);
   EXPECT_FALSE(sys::IsExistingFile(dir.Path("folder.dat").c_str()));
 }
@@ -90,7 +90,7 @@ TEST(ReadCommandSet, ReadOnlyFileStillReadsItsRecords) {
   WriteBytes(dir.Path("ro.dat"), Pattern(RECORD_SIZE * 2));
   SetReadOnly(dir.Path("ro.dat"), true);
   CommandSet& set = *UsedSet();
-  ReadCommandSet(dir.Path("ro.dat").c_str(), set);
+  EXPECT_TRUE(ReadCommandSet(dir.Path("ro.dat").c_str(), set));
   EXPECT_EQ(set.Count, 2);
   SetReadOnly(dir.Path("ro.dat"), false);
 }
@@ -247,7 +247,7 @@ TEST(ReadCommandSet, FileHeldWithoutSharingReadsAsEmpty) {
                             OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   CommandSet& set = *UsedSet();
-  ReadCommandSet(dir.Path("held.dat").c_str(), set);
+  EXPECT_FALSE(ReadCommandSet(dir.Path("held.dat").c_str(), set));
   EXPECT_EQ(set.Count, 0);
   CloseHandle(held);
 }
