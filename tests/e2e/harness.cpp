@@ -1,18 +1,23 @@
 #include "harness.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <future>
+#include <memory>
 #include <sstream>
+#include <thread>
 
 namespace e2e {
 
 namespace {
 
 constexpr DWORD kMessageTimeoutMs = 2000;
+constexpr DWORD kInjectTimeoutMs = 15000;
 constexpr DWORD kRemoveRetryMs = 5000;
 constexpr UINT kProbeHotkeyId = 0xBFF0;
 constexpr int kMaxProbeReports = 1000;
@@ -468,10 +473,12 @@ bool ReadOpenMenu(const Process& process, const ProgramDir& dir, std::vector<Men
 
 // ---------------------------------------------------------------------------
 
-bool InjectDll(const Process& process, const std::string& dllPath) {
+namespace {
+
+bool LoadInto(DWORD processId, const std::string& dllPath) {
   HANDLE target = OpenProcess(PROCESS_CREATE_THREAD | PROCESS_VM_OPERATION | PROCESS_VM_WRITE |
                                   PROCESS_VM_READ | PROCESS_QUERY_INFORMATION,
-                              FALSE, process.Id());
+                              FALSE, processId);
   if (!target) return false;
   void* remote = VirtualAllocEx(target, nullptr, dllPath.size() + 1, MEM_COMMIT | MEM_RESERVE,
                                 PAGE_READWRITE);
@@ -487,6 +494,17 @@ bool InjectDll(const Process& process, const std::string& dllPath) {
   if (remote) VirtualFreeEx(target, remote, 0, MEM_RELEASE);
   CloseHandle(target);
   return ok;
+}
+
+}  // namespace
+
+bool InjectDll(const Process& process, const std::string& dllPath) {
+  // In a thread of its own, so that a call that never returns costs the test
+  // its time limit here, not the whole run.
+  auto result = std::make_shared<std::promise<bool>>();
+  std::future<bool> done = result->get_future();
+  std::thread([result, id = process.Id(), dllPath] { result->set_value(LoadInto(id, dllPath)); }).detach();
+  return done.wait_for(std::chrono::milliseconds(kInjectTimeoutMs)) == std::future_status::ready && done.get();
 }
 
 bool CountGuiObjects(const Process& process, const ProgramDir& dir, GuiCounts& counts) {

@@ -18,6 +18,8 @@
 namespace e2e {
 
 constexpr DWORD kDefaultTimeoutMs = 10000;
+// Starting a new process under Wine on a busy machine can take seconds.
+constexpr DWORD kLaunchTimeoutMs = 30000;
 constexpr DWORD kPollIntervalMs = 10;
 
 using Bytes = std::vector<unsigned char>;
@@ -151,7 +153,7 @@ struct ProbeReport {
 };
 // Reports of every probe start in the folder, in the order of the starts.
 std::vector<ProbeReport> ProbeReports(const ProgramDir& dir);
-bool WaitForProbeReports(const ProgramDir& dir, std::size_t count, DWORD timeoutMs = kDefaultTimeoutMs);
+bool WaitForProbeReports(const ProgramDir& dir, std::size_t count, DWORD timeoutMs = kLaunchTimeoutMs);
 void ClearProbeReports(const ProgramDir& dir);
 
 // ---------------------------------------------------------------------------
@@ -175,7 +177,8 @@ bool ReadOpenMenu(const Process& process, const ProgramDir& dir, std::vector<Men
 // Code run inside another process
 
 // Loads a DLL into the process (LoadLibraryA in a thread of its own there) and
-// waits until that thread has ended.
+// waits until that thread has ended; false when that fails or takes too long
+// (the calls into another process have no time limit of their own).
 bool InjectDll(const Process& process, const std::string& dllPath);
 
 // Live USER and GDI objects of a process, counted from inside it by the
