@@ -309,8 +309,6 @@ std::vector<std::string> ComboBoxItems(HWND comboBox) {
 
 int ComboBoxSelection(HWND comboBox) { return static_cast<int>(SendWide(comboBox, CB_GETCURSEL, 0, 0)); }
 
-HWND Child(HWND parent, int controlId) { return GetDlgItem(parent, controlId); }
-
 // ---------------------------------------------------------------------------
 
 bool MakeForeground(HWND window, DWORD timeoutMs) {

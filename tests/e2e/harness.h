@@ -122,8 +122,6 @@ std::vector<std::string> ListBoxItems(HWND listBox);
 int ListBoxSelection(HWND listBox);
 std::vector<std::string> ComboBoxItems(HWND comboBox);
 int ComboBoxSelection(HWND comboBox);
-// The child with this control id (a direct child of `parent`).
-HWND Child(HWND parent, int controlId);
 
 // ---------------------------------------------------------------------------
 // Real input

@@ -158,14 +158,4 @@ TEST(StoredHotkey, KeyWithoutANameIsLostOnTheNextStore) {
   EXPECT_EQ(Chars(TextToHotkeyCode(HotkeyCodeToText(Code("100)")))), std::string("000\0", 4));
 }
 
-TEST(AsciiCase, LeavesEverythingButLettersAlone) {
-  EXPECT_EQ(AsciiUpper('a'), 'A');
-  EXPECT_EQ(AsciiUpper('z'), 'Z');
-  EXPECT_EQ(AsciiUpper('{'), '{');
-  EXPECT_EQ(AsciiUpper('\xE9'), '\xE9');
-  EXPECT_EQ(AsciiLower('Q'), 'q');
-  EXPECT_EQ(AsciiLower('@'), '@');
-  EXPECT_EQ(AsciiLower('\xC9'), '\xC9');
-}
-
 }  // namespace
