@@ -124,6 +124,7 @@ TEST(StoredHotkey, ShowsAsTheEditorAndTheRunnerSeeIt) {
   EXPECT_EQ(HotkeyModifiers(Code("101x")), 6u);
   EXPECT_EQ(Text(HotkeyCodeToText(Code("110n"))), "Ctrl+Alt+N");
   EXPECT_EQ(Text(HotkeyCodeToMenuText(Code("110n"))), "Ctrl+Alt+N");
+  EXPECT_EQ(Text(HotkeyCodeToMenuText(Code("100\xe9"))), "Ctrl+\xe9");  // case is ASCII only
   EXPECT_EQ(HotkeyModifiers(Code("110n")), 3u);
 
   // Shift alone shows everywhere but is never registered.
