@@ -48,8 +48,14 @@ class File {
 
 using ErrorCode = unsigned long;
 ErrorCode LastError();
+// The error of a path that is too long to be named.
+ErrorCode PathTooLongError();
 // A sentence that tells the user what the error means.
 void DescribeError(ErrorCode code, FixedText<255>& text);
+
+// A folder separator of the file system: the backslash, and where the shared
+// code runs natively the slash too.
+bool IsFolderSeparator(char c);
 
 // True when a file (not a directory) exists at the path.
 bool IsExistingFile(const char* path);
@@ -59,6 +65,8 @@ bool CreateUniqueFile(std::string_view dir, PathText& path);
 // Moves `from` over `to` in one step, replacing `to` and flushing to disk.
 bool MoveFileOver(const char* from, const char* to);
 bool RemoveFile(const char* path);
+// Copies a file over another, which is replaced when it exists.
+bool CopyFileOver(const char* from, const char* to);
 
 // The name the keyboard layout gives the key with this virtual-key code; empty
 // when it has none or the call fails.
@@ -66,5 +74,9 @@ void KeyName(std::uint8_t virtualKey, FixedText<255>& name);
 
 // Equal ignoring letter case, as the user's locale compares texts.
 bool EqualIgnoringCase(std::string_view a, std::string_view b);
+
+// A letter of the system's character set (accented ones too), and its upper case.
+bool IsLetter(char c);
+char UpperCase(char c);
 
 }  // namespace sys

@@ -82,11 +82,15 @@ bool File::Close() {
 
 ErrorCode LastError() { return static_cast<ErrorCode>(errno); }
 
+ErrorCode PathTooLongError() { return ENAMETOOLONG; }
+
 void DescribeError(ErrorCode code, FixedText<255>& text) {
   text.Clear();
   text.Append(strerror(static_cast<int>(code)));
   text.Append('.');
 }
+
+bool IsFolderSeparator(char c) { return c == '\\' || c == '/'; }
 
 bool IsExistingFile(const char* path) {
   struct stat st;
@@ -117,6 +121,17 @@ bool MoveFileOver(const char* from, const char* to) {
 
 bool RemoveFile(const char* path) { return unlink(path) == 0; }
 
+bool CopyFileOver(const char* from, const char* to) {
+  File source = File::OpenForReading(from);
+  if (!source.IsOpen()) return false;
+  File target = File::CreateAlways(to);
+  if (!target.IsOpen()) return false;
+  char buffer[4096];
+  for (std::size_t n; (n = source.Read(buffer, sizeof buffer)) > 0;)
+    if (!target.Write(buffer, n)) return false;
+  return target.Close();
+}
+
 void KeyName(std::uint8_t virtualKey, FixedText<255>& name) {
   name.Clear();
   for (const NamedKey& key : kUsLayoutNames)
@@ -130,6 +145,19 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     if (lower(a[i]) != lower(b[i])) return false;
   }
   return true;
+}
+
+// Letters of code page 1252: ASCII, and the accented ones from 0xC0 on but
+// the two signs among them.
+bool IsLetter(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= 0xC0 && u != 0xD7 && u != 0xF7);
+}
+
+char UpperCase(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u != 0xF7 && u != 0xFF)) return static_cast<char>(u - 32);
+  return c;
 }
 
 }  // namespace sys

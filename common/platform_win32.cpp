@@ -68,6 +68,8 @@ bool File::Close() {
 
 ErrorCode LastError() { return GetLastError(); }
 
+ErrorCode PathTooLongError() { return ERROR_FILENAME_EXCED_RANGE; }
+
 void DescribeError(ErrorCode code, FixedText<255>& text) {
   text.Clear();
   DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
@@ -85,6 +87,8 @@ void DescribeError(ErrorCode code, FixedText<255>& text) {
   while (!text.empty() && static_cast<unsigned char>(text.view().back()) <= ' ')
     text.Truncate(text.size() - 1);
 }
+
+bool IsFolderSeparator(char c) { return c == '\\'; }
 
 bool IsExistingFile(const char* path) {
   DWORD attributes = GetFileAttributesA(path);
@@ -116,6 +120,8 @@ bool MoveFileOver(const char* from, const char* to) {
 
 bool RemoveFile(const char* path) { return DeleteFileA(path); }
 
+bool CopyFileOver(const char* from, const char* to) { return CopyFileA(from, to, FALSE); }
+
 void KeyName(std::uint8_t virtualKey, FixedText<255>& name) {
   name.Clear();
   UINT scanCode = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
@@ -128,6 +134,13 @@ void KeyName(std::uint8_t virtualKey, FixedText<255>& name) {
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
                         b.data(), static_cast<int>(b.size())) == CSTR_EQUAL;
+}
+
+bool IsLetter(char c) { return IsCharAlphaA(c); }
+
+char UpperCase(char c) {
+  CharUpperBuffA(&c, 1);
+  return c;
 }
 
 }  // namespace sys

@@ -1,6 +1,6 @@
-// The dialog fSetup: its window, every control at its place, the font and the
-// hints, the one dispatch that hands each message to its handler, and
-// FormCreate, which loads the set.
+// The dialog of the form fSetup: its window, every control at its place, the
+// font and the hints, and the one dispatch that hands each message to its
+// handler.
 #include <windows.h>
 #include <windowsx.h>
 #include <commctrl.h>
@@ -9,10 +9,10 @@
 
 #include "control_ids.h"
 #include "editor_resources.h"
-#include "field_text.h"
-#include "paths.h"
 #include "runner_link.h"
-#include "setup_form.h"
+#include "setup_dialog.h"
+
+SetupDialog Dialog;
 
 namespace {
 
@@ -58,64 +58,63 @@ constexpr Place CANCEL_PLACE = {259, 234, 75, 23};
 
 // Labels size themselves to their caption.
 struct LabelSpec {
-  HWND TfSetup::*Control;
+  HWND SetupDialog::*Control;
   int Id;
   const char* Caption;
   int Left, Top;
 };
 constexpr LabelSpec LABELS[] = {
-    {&TfSetup::Label1, ID_NAME_LABEL, "Name:", 134, 3},
-    {&TfSetup::Label2, ID_COMMAND_LABEL, "Command", 134, 44},
-    {&TfSetup::Label3, ID_WINDOW_SIZE_LABEL, "Window Size", 134, 84},
-    {&TfSetup::Label4, ID_DRIVE_LABEL, "Drive", 300, 84},
-    {&TfSetup::Label5, ID_HOTKEY_LABEL, "HotKey", 130, 125},
+    {&SetupDialog::Label1, ID_NAME_LABEL, "Name:", 134, 3},
+    {&SetupDialog::Label2, ID_COMMAND_LABEL, "Command", 134, 44},
+    {&SetupDialog::Label3, ID_WINDOW_SIZE_LABEL, "Window Size", 134, 84},
+    {&SetupDialog::Label4, ID_DRIVE_LABEL, "Drive", 300, 84},
+    {&SetupDialog::Label5, ID_HOTKEY_LABEL, "HotKey", 130, 125},
 };
 
 struct ButtonLayout {
-  HWND TfSetup::*Control;
+  HWND SetupDialog::*Control;
   GlyphButtonIndex Index;
   int Id;
   const char* Caption;
   const Place& Where;
   int Picture;
   bool GlyphRight;
-  bool Disabled;
 };
-constexpr ButtonLayout BROWSE_BUTTON = {&TfSetup::btBrowse, GB_BROWSE, ID_BROWSE, "..", BROWSE_PLACE, 0, false, false};
+constexpr ButtonLayout BROWSE_BUTTON = {&SetupDialog::btBrowse, GB_BROWSE, ID_BROWSE, "..", BROWSE_PLACE, 0, false};
 constexpr ButtonLayout LIST_BUTTONS[] = {
-    {&TfSetup::btnAdd, GB_ADD, ID_ADD, "A&dd     ", ADD_PLACE, IDB_GLYPH_ADD, false, true},
-    {&TfSetup::btnDelete, GB_DELETE, ID_DELETE, "D&elete", DELETE_PLACE, IDB_GLYPH_DELETE, false, true},
-    {&TfSetup::btnUp, GB_UP, ID_UP, "&Up     ", UP_PLACE, IDB_GLYPH_UP, false, false},
-    {&TfSetup::btnDown, GB_DOWN, ID_DOWN, "Do&wn", DOWN_PLACE, IDB_GLYPH_DOWN, false, false},
-    {&TfSetup::btnOk, GB_OK, ID_OK, "&Ok", OK_PLACE, IDB_GLYPH_OK, true, false},
-    {&TfSetup::btnCancel, GB_CANCEL, ID_CANCEL, "C&ancel", CANCEL_PLACE, IDB_GLYPH_CANCEL, true, false},
+    {&SetupDialog::btnAdd, GB_ADD, ID_ADD, "A&dd     ", ADD_PLACE, IDB_GLYPH_ADD, false},
+    {&SetupDialog::btnDelete, GB_DELETE, ID_DELETE, "D&elete", DELETE_PLACE, IDB_GLYPH_DELETE, false},
+    {&SetupDialog::btnUp, GB_UP, ID_UP, "&Up     ", UP_PLACE, IDB_GLYPH_UP, false},
+    {&SetupDialog::btnDown, GB_DOWN, ID_DOWN, "Do&wn", DOWN_PLACE, IDB_GLYPH_DOWN, false},
+    {&SetupDialog::btnOk, GB_OK, ID_OK, "&Ok", OK_PLACE, IDB_GLYPH_OK, true},
+    {&SetupDialog::btnCancel, GB_CANCEL, ID_CANCEL, "C&ancel", CANCEL_PLACE, IDB_GLYPH_CANCEL, true},
 };
 
 constexpr const char* WINDOW_SIZE_ITEMS[] = {"Default", "Minimized", "Maximized"};
 
 struct HintSpec {
-  HWND TfSetup::*Control;
+  HWND SetupDialog::*Control;
   const char* Text;
 };
 constexpr HintSpec HINTS[] = {
-    {&TfSetup::eName,
+    {&SetupDialog::eName,
      "Type the text you want to appear on the menu for this command.\r\n"
      "Type just a hyphen (-) for a separator."},
-    {&TfSetup::eCommand,
+    {&SetupDialog::eCommand,
      "Type the full command you want to execute.\r\n"
      "Some useful examples:\r\n"
      "explorer.exe /e, c:\\windows\r\n"
      "command.com /k cd c:\\windows\\temp\r\n"
      "d:\\mydir\\myprog.bat 1 2 asd\r\n"
      "start c:\\games\\drjam\\movies\\jammy.avi"},
-    {&TfSetup::cbWindowSize,
+    {&SetupDialog::cbWindowSize,
      "Determine how this program runs:\r\n"
      "Default, Minimized or Maximized,"},
-    {&TfSetup::meDriveLetter,
+    {&SetupDialog::meDriveLetter,
      "Indicate on which drive this command should be executed.\r\n"
      "This can be important for some dos commands.\r\n"
      "Especially those that involve:  cd"},
-    {&TfSetup::eHotkey,
+    {&SetupDialog::eHotkey,
      "Choose a hotkey for this command.\r\n"
      "Each hotkey much have a Ctrl or Alt in it.\r\n"
      "If you want to remove the hotkey. Just press Ctrl."},
@@ -137,31 +136,31 @@ void CopyWide(WCHAR (&to)[N], const char (&from)[N]) {
 }
 
 RECT Scaled(const Place& place) {
-  return {fSetup.Scale(place.Left), fSetup.Scale(place.Top), fSetup.Scale(place.Left + place.Width),
-          fSetup.Scale(place.Top + place.Height)};
+  return {Dialog.Scale(place.Left), Dialog.Scale(place.Top), Dialog.Scale(place.Left + place.Width),
+          Dialog.Scale(place.Top + place.Height)};
 }
 
 HWND AddControl(const char* className, const char* text, DWORD style, DWORD exStyle, int id, RECT box) {
   HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, box.left, box.top,
-                                 box.right - box.left, box.bottom - box.top, fSetup.Handle,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), fSetup.Instance, nullptr);
-  SetWindowFont(control, fSetup.Font, FALSE);
+                                 box.right - box.left, box.bottom - box.top, Dialog.Handle,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Dialog.Instance, nullptr);
+  SetWindowFont(control, Dialog.Font, FALSE);
   return control;
 }
 
 void AddLabels() {
-  HDC dc = GetDC(fSetup.Handle);
-  HGDIOBJ oldFont = SelectObject(dc, fSetup.Font);
+  HDC dc = GetDC(Dialog.Handle);
+  HGDIOBJ oldFont = SelectObject(dc, Dialog.Font);
   for (const LabelSpec& label : LABELS) {
     SIZE size = {};
     GetTextExtentPoint32A(dc, label.Caption, lstrlenA(label.Caption), &size);
-    const int left = fSetup.Scale(label.Left), top = fSetup.Scale(label.Top);
-    const int height = size.cy > fSetup.Scale(LABEL_HEIGHT) ? size.cy : fSetup.Scale(LABEL_HEIGHT);
-    fSetup.*label.Control = AddControl(WC_STATICA, label.Caption, SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, label.Id,
+    const int left = Dialog.Scale(label.Left), top = Dialog.Scale(label.Top);
+    const int height = size.cy > Dialog.Scale(LABEL_HEIGHT) ? size.cy : Dialog.Scale(LABEL_HEIGHT);
+    Dialog.*label.Control = AddControl(WC_STATICA, label.Caption, SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, label.Id,
                                        {left, top, left + size.cx, top + height});
   }
   SelectObject(dc, oldFont);
-  ReleaseDC(fSetup.Handle, dc);
+  ReleaseDC(Dialog.Handle, dc);
 }
 
 // Rows of 13 pixels, the height trimmed to whole rows.
@@ -169,7 +168,7 @@ HWND AddNameList() {
   const RECT box = Scaled(NAME_LIST_PLACE);
   HWND list = AddControl(WC_LISTBOXA, "", WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY, WS_EX_CLIENTEDGE,
                          ID_NAME_LIST, box);
-  ListBox_SetItemHeight(list, 0, fSetup.Scale(LIST_ROW_HEIGHT));
+  ListBox_SetItemHeight(list, 0, Dialog.Scale(LIST_ROW_HEIGHT));
   SetWindowPos(list, nullptr, 0, 0, box.right - box.left, box.bottom - box.top, SWP_NOMOVE | SWP_NOZORDER);
   return list;
 }
@@ -197,51 +196,44 @@ HWND AddWindowSizeList() {
 }
 
 HWND AddButton(const ButtonLayout& layout) {
-  HWND button = AddControl(WC_BUTTONA, layout.Caption, WS_TABSTOP | BS_OWNERDRAW | (layout.Disabled ? WS_DISABLED : 0),
+  HWND button = AddControl(WC_BUTTONA, layout.Caption, WS_TABSTOP | BS_OWNERDRAW,
                            0, layout.Id, Scaled(layout.Where));
-  MakeGlyphButton(fSetup.Buttons[layout.Index], button, fSetup.Instance, layout.Picture, layout.GlyphRight);
-  fSetup.*layout.Control = button;
+  MakeGlyphButton(Dialog.Buttons[layout.Index], button, Dialog.Instance, layout.Picture, layout.GlyphRight);
+  Dialog.*layout.Control = button;
   return button;
-}
-
-// The hotkey field is read-only and keeps its text unselected when entered.
-LRESULT CALLBACK HotkeyFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = CallWindowProcA(fSetup.HotkeyBaseProc, edit, message, wParam, lParam);
-  if (message == WM_GETDLGCODE) result &= ~DLGC_HASSETSEL;
-  return result;
 }
 
 // In tab order; the labels first, outside it.
 void CreateControls() {
-  TfSetup& f = fSetup;
+  SetupDialog& d = Dialog;
   AddLabels();
-  f.lbName = AddNameList();
-  f.eName = AddControl(WC_EDITA, "", EDIT_STYLE, WS_EX_CLIENTEDGE, ID_NAME, Scaled(NAME_PLACE));
-  f.eCommand = AddControl(WC_EDITA, "", EDIT_STYLE, WS_EX_CLIENTEDGE, ID_COMMAND, Scaled(COMMAND_PLACE));
+  d.lbName = AddNameList();
+  d.eName = AddControl(WC_EDITA, "", EDIT_STYLE, WS_EX_CLIENTEDGE, ID_NAME, Scaled(NAME_PLACE));
+  d.eCommand = AddControl(WC_EDITA, "", EDIT_STYLE, WS_EX_CLIENTEDGE, ID_COMMAND, Scaled(COMMAND_PLACE));
+  for (HWND edit : {d.eName, d.eCommand}) Edit_LimitText(edit, FieldText::capacity());
   AddButton(BROWSE_BUTTON);
-  f.cbWindowSize = AddWindowSizeList();
-  f.meDriveLetter = AddControl(WC_EDITA, "", WS_TABSTOP, WS_EX_CLIENTEDGE, ID_DRIVE, Scaled(DRIVE_PLACE));
-  MakeDriveField(f.Drive, f.meDriveLetter);
-  f.eHotkey = AddControl(WC_EDITA, "", EDIT_STYLE | ES_READONLY, WS_EX_CLIENTEDGE, ID_HOTKEY, Scaled(HOTKEY_PLACE));
-  f.HotkeyBaseProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(f.eHotkey, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HotkeyFieldProc)));
+  d.cbWindowSize = AddWindowSizeList();
+  d.meDriveLetter = AddControl(WC_EDITA, " ", WS_TABSTOP, WS_EX_CLIENTEDGE, ID_DRIVE, Scaled(DRIVE_PLACE));
+  MakeDriveField(d.meDriveLetter);
+  d.eHotkey = AddControl(WC_EDITA, "", EDIT_STYLE | ES_READONLY, WS_EX_CLIENTEDGE, ID_HOTKEY, Scaled(HOTKEY_PLACE));
+  MakeHotkeyField(d.eHotkey);
   for (const ButtonLayout& layout : LIST_BUTTONS) AddButton(layout);
 }
 
 void CreateHints() {
   HWND hints = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, fSetup.Handle, nullptr,
-                               fSetup.Instance, nullptr);
-  fSetup.Hints = hints;
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Dialog.Handle, nullptr,
+                               Dialog.Instance, nullptr);
+  Dialog.Hints = hints;
   if (!hints) return;
-  SendMessageA(hints, TTM_SETMAXTIPWIDTH, 0, fSetup.Scale(HINT_MAX_WIDTH));
+  SendMessageA(hints, TTM_SETMAXTIPWIDTH, 0, Dialog.Scale(HINT_MAX_WIDTH));
   SendMessageA(hints, TTM_SETDELAYTIME, TTDT_AUTOPOP, HINT_SHOW_MS);
   for (const HintSpec& hint : HINTS) {
     TTTOOLINFOA tool = {};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = fSetup.Handle;
-    tool.uId = reinterpret_cast<UINT_PTR>(fSetup.*hint.Control);
+    tool.hwnd = Dialog.Handle;
+    tool.uId = reinterpret_cast<UINT_PTR>(Dialog.*hint.Control);
     tool.lpszText = const_cast<char*>(hint.Text);
     SendMessageA(hints, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
   }
@@ -249,7 +241,7 @@ void CreateHints() {
 
 HFONT CreateDialogFont() {
   LOGFONTA font = {};
-  font.lfHeight = -MulDiv(FONT_POINTS, fSetup.Dpi, POINTS_PER_INCH);
+  font.lfHeight = -MulDiv(FONT_POINTS, Dialog.Dpi, POINTS_PER_INCH);
   font.lfWeight = FW_NORMAL;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfOutPrecision = OUT_DEFAULT_PRECIS;
@@ -262,7 +254,7 @@ HFONT CreateDialogFont() {
 
 // Client area of 337 x 261 (at 96 per inch), centred in the work area.
 void SizeAndCentre(HWND dialog) {
-  const int clientWidth = fSetup.Scale(CLIENT_WIDTH), clientHeight = fSetup.Scale(CLIENT_HEIGHT);
+  const int clientWidth = Dialog.Scale(CLIENT_WIDTH), clientHeight = Dialog.Scale(CLIENT_HEIGHT);
   RECT frame = {0, 0, clientWidth, clientHeight};
   AdjustWindowRectEx(&frame, GetWindowStyle(dialog), FALSE, GetWindowExStyle(dialog));
   int width = frame.right - frame.left, height = frame.bottom - frame.top;
@@ -281,88 +273,124 @@ void SizeAndCentre(HWND dialog) {
                work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-GlyphButton* GlyphFor(HWND button) {
-  for (GlyphButton& glyph : fSetup.Buttons)
-    if (glyph.Window == button) return &glyph;
-  return nullptr;
-}
+// Posted by WM_INITDIALOG when the set file is there but cannot be read, so
+// that the user is told once the dialog shows; wParam holds the error.
+constexpr UINT WM_UNREADABLE_SET = WM_APP + 1;
+
+void ShowMessage(const MessageText& text, UINT style) { MessageBoxA(Dialog.Handle, text.c_str(), APP_TITLE, style); }
+
+void Close() { DestroyWindow(Dialog.Handle); }
 
 // --- message handlers -------------------------------------------------------
 
 BOOL OnInitDialog(HWND dialog, HWND, LPARAM) {
-  fSetup.Handle = dialog;
+  Dialog.Handle = dialog;
   HDC screen = GetDC(nullptr);
-  fSetup.Dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  Dialog.Dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
-  fSetup.Font = CreateDialogFont();
+  Dialog.Font = CreateDialogFont();
   SizeAndCentre(dialog);
   CreateControls();
   CreateHints();
-  fSetup.FormCreate();
+
+  // A path that comes back cut names no folder: nothing is read from it.
+  char program[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
+  sys::ErrorCode error = 0;
+  if (!fSetup.FormCreate(GetCommandLineA(), std::string_view(program, length < MAX_PATH ? length : 0), error))
+    PostMessageA(dialog, WM_UNREADABLE_SET, error, 0);
+  ShowForm();
   SendMessageA(dialog, DM_SETDEFID, ID_OK, 0);
-  SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(fSetup.btnOk), TRUE);
+  SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Dialog.btnOk), TRUE);
   return FALSE;  // the focus is set
 }
 
-void OnCommand(HWND, int id, HWND, UINT code) {
-  TfSetup& f = fSetup;
+// Written and closed before the runner is asked to load it again.
+void OnOk() {
+  sys::ErrorCode error = 0;
+  switch (fSetup.btnOkClick(error)) {
+    case OkOutcome::Saved:
+      if (HWND runner = FindWindowA(RUNNER_CLASS_NAME, nullptr)) PostMessageA(runner, WM_RELOADSET, 0, 0);
+      Close();
+      break;
+    case OkOutcome::Failed:
+      ShowForm();
+      ShowMessage(fSetup.SaveFailure(error), MB_OK | MB_ICONSTOP);
+      break;
+    case OkOutcome::Refused: break;
+  }
+}
+
+template <class Handler>
+void OnClicked(UINT code, Handler handler) {
+  if (code != BN_CLICKED) return;
+  (fSetup.*handler)();
+  ShowForm();
+}
+
+void OnCommand(HWND, int id, HWND control, UINT code) {
+  if (Dialog.Showing) return;  // the controls report what ShowForm puts there
   switch (id) {
     case ID_NAME_LIST:
-      if (code == LBN_SELCHANGE) f.lbNameClick();
+      if (code == LBN_SELCHANGE) {
+        fSetup.lbNameClick(ListBox_GetCurSel(control));
+        ShowForm();  // a refused change puts the selection back
+      }
       break;
     case ID_NAME:
-      if (code == EN_CHANGE) f.eNameChange();
+    case ID_COMMAND:
+      if (code == EN_CHANGE) {
+        FieldText text;
+        ReadFieldText(control, text);
+        if (id == ID_NAME) fSetup.eNameChange(text);
+        else fSetup.eCommandChange(text);
+        ShowForm();
+      }
+      break;
+    case ID_WINDOW_SIZE:
+      if (code == CBN_SELCHANGE) fSetup.cbWindowSizeChange(ComboBox_GetCurSel(control));
       break;
     case ID_BROWSE:
-      if (code == BN_CLICKED) f.btBrowseClick();
+      if (code == BN_CLICKED) BrowseForCommand();
       break;
-    case ID_ADD:
-      if (code == BN_CLICKED) f.btnAddClick();
-      break;
-    case ID_DELETE:
-      if (code == BN_CLICKED) f.btnDeleteClick();
-      break;
-    case ID_UP:
-      if (code == BN_CLICKED) f.btnUpClick();
-      break;
-    case ID_DOWN:
-      if (code == BN_CLICKED) f.btnDownClick();
-      break;
+    case ID_ADD: OnClicked(code, &TfSetup::btnAddClick); break;
+    case ID_DELETE: OnClicked(code, &TfSetup::btnDeleteClick); break;
+    case ID_UP: OnClicked(code, &TfSetup::btnUpClick); break;
+    case ID_DOWN: OnClicked(code, &TfSetup::btnDownClick); break;
     case ID_OK:
-      if (code == BN_CLICKED) f.btnOkClick();
+      if (code == BN_CLICKED) OnOk();
       break;
     case ID_CANCEL:
-      if (code == BN_CLICKED) f.btnCancelClick();
+      if (code == BN_CLICKED && fSetup.btnCancelClick()) Close();
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
 void OnDrawItem(HWND, const DRAWITEMSTRUCT* item) {
   if (item->CtlType != ODT_BUTTON) return;
-  if (const GlyphButton* glyph = GlyphFor(item->hwndItem)) DrawGlyphButton(*glyph, *item);
+  if (const GlyphButton* glyph = GlyphButtonOf(item->hwndItem)) DrawGlyphButton(*glyph, *item);
 }
 
 // The read-only hotkey field keeps the look of a field the user fills in.
 HBRUSH OnCtlColorStatic(HWND, HDC dc, HWND control, int) {
-  if (control != fSetup.eHotkey) return nullptr;
+  if (control != Dialog.eHotkey) return nullptr;
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
   SetBkColor(dc, GetSysColor(COLOR_WINDOW));
   return GetSysColorBrush(COLOR_WINDOW);
 }
 
 void OnSysColorChange(HWND) {
-  for (GlyphButton& glyph : fSetup.Buttons) RefreshGreyedGlyph(glyph);
+  for (GlyphButton& glyph : Dialog.Buttons) RefreshGreyedGlyph(glyph);
 }
 
 // Any other way of closing (the task bar, say) writes nothing, like Cancel.
-void OnClose(HWND) { fSetup.Close(); }
+void OnClose(HWND) { Close(); }
 
 void OnDestroy(HWND) {
-  for (GlyphButton& glyph : fSetup.Buttons) FreeGlyphButton(glyph);
-  if (fSetup.Font) DeleteObject(fSetup.Font);
-  fSetup.Font = nullptr;
+  for (GlyphButton& glyph : Dialog.Buttons) FreeGlyphButton(glyph);
+  if (Dialog.Font) DeleteObject(Dialog.Font);
+  Dialog.Font = nullptr;
   PostQuitMessage(0);
 }
 
@@ -385,7 +413,7 @@ INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
       HANDLE_WM_CLOSE(dialog, wParam, lParam, OnClose);
       return TRUE;
     case WM_UNREADABLE_SET:
-      fSetup.ReportUnreadableSet(static_cast<sys::ErrorCode>(wParam));
+      ShowMessage(fSetup.ReadFailure(static_cast<sys::ErrorCode>(wParam)), MB_OK | MB_ICONWARNING);
       return TRUE;
     case WM_DESTROY:
       HANDLE_WM_DESTROY(dialog, wParam, lParam, OnDestroy);
@@ -413,8 +441,14 @@ bool RegisterSetupClass(HINSTANCE instance) {
 
 }  // namespace
 
+const GlyphButton* GlyphButtonOf(HWND window) {
+  for (const GlyphButton& glyph : Dialog.Buttons)
+    if (window && glyph.Window == window) return &glyph;
+  return nullptr;
+}
+
 HWND CreateSetupDialog(HINSTANCE instance) {
-  fSetup.Instance = instance;
+  Dialog.Instance = instance;
   if (!RegisterSetupClass(instance)) return nullptr;
   SetupTemplate setup = {};
   setup.Header.style = DIALOG_STYLE;
@@ -422,41 +456,4 @@ HWND CreateSetupDialog(HINSTANCE instance) {
   CopyWide(setup.ClassName, SETUP_CLASS_NAME);
   CopyWide(setup.Caption, APP_TITLE);
   return CreateDialogIndirectParamA(instance, &setup.Header, nullptr, SetupDialogProc, 0);
-}
-
-void TfSetup::FormCreate() {
-  BrowseDir.Clear();
-
-  // The set file: the first argument exactly as given, else the default.
-  SetFileName.Clear();
-  if (!FirstArgument(GetCommandLineA(), SetFileName)) SetFileName.Append(DEFAULT_SET_FILE_NAME);
-
-  char module[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, module, MAX_PATH);
-  ProgramDir.Clear();
-  ProgramDir.Append(DirectoryPart(std::string_view(module, length < MAX_PATH ? length : 0)));
-
-  // A path too long for the file calls is never cut into another name: the
-  // set then starts empty, and Ok says why it cannot be saved.
-  SetPath.Clear();
-  SetPath.Append(ProgramDir).Append(SetFileName);
-  Commands.Count = 0;
-  if (!SetPath.WasCut() && !ReadCommandSet(SetPath.c_str(), Commands)) {
-    // A set that is there but held by another program, say: the list starts
-    // empty, and Ok would replace the file, so the user has to know.
-    const sys::ErrorCode error = sys::LastError();
-    if (sys::IsExistingFile(SetPath.c_str())) PostMessageA(Handle, WM_UNREADABLE_SET, error, 0);
-  }
-
-  CurrentIndex = -1;
-  for (int i = 0; i < Commands.Count; ++i) {
-    const FixedText<NAME_CAPACITY> name(ShownText(Commands.Records[i].Name));
-    ListBox_AddString(lbName, name.c_str());
-  }
-  if (Commands.Count > 0) {
-    EnableWindow(btnDelete, TRUE);
-    ListBox_SetCurSel(lbName, 0);
-    lbNameClick();
-  }
-  if (Commands.Count < MAX_COMMANDS) EnableWindow(btnAdd, TRUE);
 }

@@ -1,9 +1,11 @@
 #include "glyph_button.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 namespace {
 
+constexpr UINT_PTR GLYPH_SUBCLASS_ID = 1;
 constexpr COLORREF TRANSPARENT_COLOUR = RGB(255, 0, 255);
 constexpr int GLYPH_SIZE = 16;
 constexpr int GLYPH_SPACING = 4;      // between picture and caption, at 96 per inch
@@ -15,22 +17,12 @@ constexpr int DESIGN_DPI = 96;
 constexpr int DARK_LUMINANCE = 140;
 constexpr int GREYED_BITS = 24;
 
-LRESULT CALLBACK GlyphButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-GlyphButton& GlyphOf(HWND window) {
-  return *reinterpret_cast<GlyphButton*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-}
-
-bool IsGlyphButton(HWND window) {
-  return window && reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC)) == GlyphButtonProc;
-}
-
 // The button that Enter presses shows the heavy frame: the focused button, or
 // Ok while the focus is on a control that is not a button.
 bool LooksDefault(HWND button) {
   HWND focus = GetFocus();
   if (focus == button) return true;
-  return GetDlgCtrlID(button) == IDOK && !IsGlyphButton(focus);
+  return GetDlgCtrlID(button) == IDOK && !GlyphButtonOf(focus);
 }
 
 // Ok's frame follows the focus of every other button.
@@ -39,8 +31,7 @@ void InvalidateOkButton(HWND button) {
   if (ok && ok != button) InvalidateRect(ok, nullptr, FALSE);
 }
 
-LRESULT CALLBACK GlyphButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const GlyphButton& glyph = GlyphOf(window);
+LRESULT CALLBACK GlyphButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   switch (message) {
     case WM_GETDLGCODE:
       return DLGC_BUTTON | (LooksDefault(window) ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
@@ -61,7 +52,7 @@ LRESULT CALLBACK GlyphButtonProc(HWND window, UINT message, WPARAM wParam, LPARA
     default:
       break;
   }
-  return CallWindowProcA(glyph.BaseProc, window, message, wParam, lParam);
+  return DefSubclassProc(window, message, wParam, lParam);
 }
 
 bool IsDark(COLORREF colour) {
@@ -159,9 +150,7 @@ void MakeGlyphButton(GlyphButton& glyph, HWND button, HINSTANCE instance, int pi
     glyph.Picture = static_cast<HBITMAP>(
         LoadImageA(instance, MAKEINTRESOURCEA(pictureId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   glyph.Greyed = glyph.Picture ? MakeGreyed(glyph.Picture) : nullptr;
-  SetWindowLongPtrA(button, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&glyph));
-  glyph.BaseProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GlyphButtonProc)));
+  SetWindowSubclass(button, GlyphButtonProc, GLYPH_SUBCLASS_ID, 0);
 }
 
 void DrawGlyphButton(const GlyphButton& glyph, const DRAWITEMSTRUCT& item) {

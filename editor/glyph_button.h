@@ -7,7 +7,6 @@
 
 struct GlyphButton {
   HWND Window;
-  WNDPROC BaseProc;
   HBITMAP Picture;  // fuchsia where the button's face shows through; null for none
   HBITMAP Greyed;   // the picture embossed in the system's 3-D colours
   bool GlyphRight;
@@ -21,3 +20,5 @@ void DrawGlyphButton(const GlyphButton& glyph, const DRAWITEMSTRUCT& item);
 // Greys the picture again in the current system colours.
 void RefreshGreyedGlyph(GlyphButton& glyph);
 void FreeGlyphButton(GlyphButton& glyph);
+// The dialog's glyph button of this window, or null (form.cpp).
+const GlyphButton* GlyphButtonOf(HWND window);

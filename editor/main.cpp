@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "setup_form.h"
+#include "setup_dialog.h"
 
 // The editor's one dialog and all its state; zero until the dialog starts.
 TfSetup fSetup;
@@ -20,8 +20,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    // Key combinations for the hotkey field come before the dialog's keys.
-    if (fSetup.PreviewKey(msg)) continue;
     if (IsDialogMessageA(dialog, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);

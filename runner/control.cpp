@@ -4,8 +4,6 @@
 
 #include <commdlg.h>
 
-#include "paths.h"
-#include "runner_link.h"
 
 namespace {
 
@@ -55,29 +53,23 @@ constexpr char SAVE_DIALOG[] = "GetSaveFileNameA";
 constexpr UINT REPLACE_QUESTION_STYLE = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
 constexpr UINT SAVE_ERROR_STYLE = MB_OK | MB_ICONERROR;
 
-using MessageText = FixedText<1023>;
-
 // The record of the load and save-as dialogs with its file-name buffer.
 struct SetFileDialog {
   OPENFILENAMEA Record;
   char File[DIALOG_FILE_BUFFER];
-
-  // The chosen path's file-name part: set files always live beside the program.
-  std::string_view ChosenName() const { return FileNamePart(File); }
-  std::string_view ChosenDir() const { return DirectoryPart(File); }
 };
 
 // Proposes the current set's name in the program folder.
 void FillSetFileDialog(SetFileDialog& dialog, const char* title, DWORD flags) {
   dialog = SetFileDialog{};
-  lstrcpynA(dialog.File, TheRunner.SetFileName.c_str(), DIALOG_MAX_FILE + 1);
+  lstrcpynA(dialog.File, TheRunner.Model.SetFileName.c_str(), DIALOG_MAX_FILE + 1);
   OPENFILENAMEA& record = dialog.Record;
   record.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
   record.lpstrFilter = SET_FILE_FILTER;
   record.nMaxCustFilter = CUSTOM_FILTER_SIZE;
   record.lpstrFile = dialog.File;
   record.nMaxFile = DIALOG_MAX_FILE;
-  record.lpstrInitialDir = TheRunner.ProgramDir.c_str();
+  record.lpstrInitialDir = TheRunner.Model.ProgramDir.c_str();
   record.lpstrTitle = title;
   record.Flags = flags;
   record.lpstrDefExt = SET_FILE_EXTENSION;
@@ -105,26 +97,6 @@ bool RunFileDialog(const char* function, SetFileDialog& dialog) {
   return show && show(&dialog.Record);
 }
 
-bool IsProgramDir(std::string_view dir) { return sys::EqualIgnoringCase(dir, TheRunner.ProgramDir); }
-
-// The dialog asked about overwriting a file in the folder the user browsed
-// to; the copy goes to the program folder, so a file there is asked about
-// here.
-bool MayReplace(HWND window, std::string_view name) {
-  MessageText text;
-  text.Append("The Tasklark folder already holds a command set named ").Append(name);
-  text.Append(".\nSets are always saved there.\n\nDo you want to replace it?");
-  return MessageBoxA(window, text.c_str(), APP_TITLE, REPLACE_QUESTION_STYLE) == IDYES;
-}
-
-void ShowSaveError(HWND window, std::string_view name, sys::ErrorCode error) {
-  FixedText<255> reason;
-  sys::DescribeError(error, reason);
-  MessageText text;
-  text.Append("The command set could not be saved as ").Append(name).Append(".\n\n").Append(reason);
-  MessageBoxA(window, text.c_str(), APP_TITLE, SAVE_ERROR_STYLE);
-}
-
 }  // namespace
 
 void ShowAboutBox(HWND window) { MessageBoxA(window, ABOUT_TEXT, ABOUT_CAPTION, ABOUT_STYLE); }
@@ -132,10 +104,8 @@ void ShowAboutBox(HWND window) { MessageBoxA(window, ABOUT_TEXT, ABOUT_CAPTION, 
 // Both parts quoted, so blanks in the folder or the set's name reach the
 // editor whole.
 void StartEditor(HWND) {
-  FixedText<MAX_PATH + SET_FILE_NAME_CAPACITY + 8> commandLine;
-  commandLine.Append('"').Append(TheRunner.ProgramDir).Append(EDITOR_FILE_NAME);
-  commandLine.Append("\" \"").Append(TheRunner.SetFileName).Append('"');
-  WinExec(commandLine.c_str(), EDITOR_SHOW);
+  FixedText<2 * PathText::capacity()> commandLine;
+  if (TheRunner.Model.EditorCommandLine(commandLine)) WinExec(commandLine.c_str(), EDITOR_SHOW);
 }
 
 // Whatever folder the user browsed to, the set of that name beside the
@@ -143,12 +113,7 @@ void StartEditor(HWND) {
 void LoadSetFromDialog(HWND) {
   SetFileDialog dialog;
   FillSetFileDialog(dialog, LOAD_TITLE, LOAD_FLAGS);
-  if (!RunFileDialog(OPEN_DIALOG, dialog)) return;
-  std::string_view name = dialog.ChosenName();
-  if (name.empty()) return;
-  TheRunner.SetFileName.Clear();
-  TheRunner.SetFileName.Append(name);
-  LoadCommandSet();
+  if (RunFileDialog(OPEN_DIALOG, dialog) && TheRunner.Model.TakeChosenName(dialog.File)) LoadCommandSet();
 }
 
 // Copies the set file to the chosen name in the program folder and carries
@@ -158,26 +123,15 @@ void SaveSetAs(HWND window) {
   SetFileDialog dialog;
   FillSetFileDialog(dialog, SAVE_TITLE, SAVE_FLAGS);
   if (!RunFileDialog(SAVE_DIALOG, dialog)) return;
-  std::string_view name = dialog.ChosenName();
-  // The current file under its own name: there is nothing to copy.
-  if (name.empty() || sys::EqualIgnoringCase(name, TheRunner.SetFileName)) return;
-
-  PathText source, target;
-  SetFilePath(source);
-  target.Append(TheRunner.ProgramDir).Append(name);
-  if (target.WasCut()) {
-    ShowSaveError(window, name, ERROR_FILENAME_EXCED_RANGE);
+  RunnerModel& model = TheRunner.Model;
+  const SaveAsPlan plan = model.PlanSaveAs(dialog.File);
+  if (plan.Step == SaveAsStep::Nothing) return;
+  if (plan.Step == SaveAsStep::AskFirst &&
+      MessageBoxA(window, model.ReplaceQuestion(plan.Name).c_str(), APP_TITLE, REPLACE_QUESTION_STYLE) != IDYES)
     return;
-  }
-  if (!IsProgramDir(dialog.ChosenDir()) && sys::IsExistingFile(target.c_str()) &&
-      !MayReplace(window, name))
-    return;
-  if (!CopyFileA(source.c_str(), target.c_str(), FALSE)) {
-    ShowSaveError(window, name, sys::LastError());
-    return;
-  }
-  TheRunner.SetFileName.Clear();
-  TheRunner.SetFileName.Append(name);
+  sys::ErrorCode error = 0;
+  if (!model.SaveAs(plan, error))
+    MessageBoxA(window, model.SaveAsFailure(plan.Name, error).c_str(), APP_TITLE, SAVE_ERROR_STYLE);
 }
 
 // The window's destruction removes the icon, frees the hotkeys and ends the loop.

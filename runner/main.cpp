@@ -1,7 +1,8 @@
 // Start-up, the hidden window and its window procedure.
 #include "runner.h"
 
-#include "paths.h"
+#include <windowsx.h>
+
 #include "runner_link.h"
 
 Runner TheRunner;
@@ -12,7 +13,6 @@ constexpr char MAIN_ICON[] = "MAINICON";
 constexpr char TASKBAR_CREATED[] = "TaskbarCreated";
 constexpr UINT TRAY_ICON_FLAGS = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 constexpr DWORD RUNNER_WINDOW_STYLE = WS_MINIMIZE;  // never visible
-constexpr WPARAM FIRST_NON_RECORD_ID = MAX_COMMANDS;
 
 void FillTrayIconData(HWND window) {
   NOTIFYICONDATAA& icon = TheRunner.TrayIconData;
@@ -26,61 +26,43 @@ void FillTrayIconData(HWND window) {
   lstrcpyA(icon.szTip, APP_TITLE);
 }
 
-// The file-name part of the first argument; the default name without one.
-// Only the name counts: set files always live beside the program.
-void TakeSetFileName() {
-  ArgumentText argument;
-  std::string_view name = DEFAULT_SET_FILE_NAME;
-  if (FirstArgument(GetCommandLineA(), argument) && !FileNamePart(argument).empty())
-    name = FileNamePart(argument);
-  TheRunner.SetFileName.Clear();
-  TheRunner.SetFileName.Append(name);
-}
-
-void TakeProgramDir() {
-  char path[MAX_PATH] = {};
-  DWORD length = GetModuleFileNameA(TheRunner.Module, path, MAX_PATH);
-  if (length >= MAX_PATH) length = 0;  // cut: no directory is better than a wrong one
-  TheRunner.ProgramDir.Clear();
-  TheRunner.ProgramDir.Append(DirectoryPart(std::string_view(path, length)));
-}
-
-void OnCreate(HWND window) {
+BOOL OnCreate(HWND window, LPCREATESTRUCT) {
   TheRunner.Window = window;
   FillTrayIconData(window);
   AddTrayIcon(window);
-  TakeSetFileName();
-  TakeProgramDir();
+  // A path that comes back cut names no folder: no set is read from it.
+  char program[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameA(TheRunner.Module, program, MAX_PATH);
+  TheRunner.Model.Start(GetCommandLineA(), std::string_view(program, length < MAX_PATH ? length : 0));
   LoadCommandSet();
+  return TRUE;
 }
 
 void OnDestroy(HWND window) {
   RemoveTrayIcon();
   if (TheRunner.TrayIconData.hIcon) DestroyIcon(TheRunner.TrayIconData.hIcon);
-  for (int id = 0; id < MAX_COMMANDS; ++id) UnregisterHotKey(window, id);
+  ReleaseHotkeys(window);
   PostQuitMessage(0);
 }
 
-// Menu choices and hotkeys both end here. The id is compared whole, so a
-// value with anything in its high bits is no command at all.
+// Menu choices and hotkeys both end here.
 void OnCommand(HWND window, WPARAM id) {
-  if (id < FIRST_NON_RECORD_ID) {
-    // A slot beyond the loaded set holds a record the user no longer has.
-    if (static_cast<int>(id) <= TheRunner.LastIndex) RunCommand(static_cast<int>(id));
-    return;
-  }
-  switch (id) {
-    case IDM_ABOUT: ShowAboutBox(window); break;
-    case IDM_SETUP: StartEditor(window); break;
-    case IDM_LOAD: LoadSetFromDialog(window); break;
-    case IDM_SAVEAS: SaveSetAs(window); break;
-    case IDM_CLOSE: CloseRunner(window); break;
-    default: break;
+  int slot = 0;
+  switch (TheRunner.Model.CommandFor(id, slot)) {
+    case RunnerCommand::Run: RunCommand(slot); break;
+    case RunnerCommand::About: ShowAboutBox(window); break;
+    case RunnerCommand::Setup: StartEditor(window); break;
+    case RunnerCommand::Load: LoadSetFromDialog(window); break;
+    case RunnerCommand::SaveAs: SaveSetAs(window); break;
+    case RunnerCommand::Close: CloseRunner(window); break;
+    case RunnerCommand::None: break;
   }
 }
 
 // The hotkey id is the record's slot: run it as if chosen from the menu.
 void OnHotkey(HWND window, WPARAM id) { PostMessageA(window, WM_COMMAND, id, 0); }
+
+void OnTimer(HWND window, UINT id) { RetryTrayIcon(window, id); }
 
 void OnTrayNotify(HWND window, LPARAM mouseMessage) {
   if (mouseMessage == WM_LBUTTONDOWN) ShowCommandMenu(window);
@@ -90,14 +72,15 @@ void OnTrayNotify(HWND window, LPARAM mouseMessage) {
 }  // namespace
 
 // Every message goes on to DefWindowProcA after its handler, except
-// WM_COMMAND, which is the runner's alone and answers 0.
+// WM_COMMAND, which is the runner's alone and answers 0; its id is taken
+// whole, so a value with anything in its high bits is no command at all.
 LRESULT CALLBACK RunnerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE: OnCreate(window); break;
-    case WM_DESTROY: OnDestroy(window); break;
+    case WM_CREATE: HANDLE_WM_CREATE(window, wParam, lParam, OnCreate); break;
+    case WM_DESTROY: HANDLE_WM_DESTROY(window, wParam, lParam, OnDestroy); break;
     case WM_COMMAND: OnCommand(window, wParam); return 0;
     case WM_HOTKEY: OnHotkey(window, wParam); break;
-    case WM_TIMER: RetryTrayIcon(window); break;
+    case WM_TIMER: HANDLE_WM_TIMER(window, wParam, lParam, OnTimer); break;
     case WM_TRAYNOTIFY: OnTrayNotify(window, lParam); break;
     case WM_RELOADSET: LoadCommandSet(); break;
     default:
@@ -109,7 +92,6 @@ LRESULT CALLBACK RunnerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 int RunnerMain(HINSTANCE module) {
   TheRunner.Module = module;
-  TheRunner.LastIndex = -1;
   TheRunner.TaskbarCreatedMessage = RegisterWindowMessageA(TASKBAR_CREATED);
 
   WNDCLASSA windowClass = {};

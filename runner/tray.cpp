@@ -9,13 +9,10 @@ namespace {
 constexpr UINT_PTR ICON_RETRY_TIMER = 1;
 constexpr UINT ICON_RETRY_INTERVAL_MS = 1000;
 constexpr int ICON_RETRY_LIMIT = 60;
-constexpr char TIP_PREFIX[] = "Tasklark - ";
 
 // The tip of the 88-byte record: 64 characters with the closing NUL (the
 // declared field is longer, for later forms of the record).
-constexpr std::size_t TIP_CHARS = 64;
 static_assert(NOTIFYICONDATAA_V1_SIZE == offsetof(NOTIFYICONDATAA, szTip) + TIP_CHARS, "tip size");
-using TipText = FixedText<TIP_CHARS - 1>;
 
 bool TryAddIcon() { return Shell_NotifyIconA(NIM_ADD, &TheRunner.TrayIconData) != FALSE; }
 
@@ -30,7 +27,9 @@ void AddTrayIcon(HWND window) {
   SetTimer(window, ICON_RETRY_TIMER, ICON_RETRY_INTERVAL_MS, nullptr);
 }
 
-void RetryTrayIcon(HWND window) {
+// Only the runner's own timer: a WM_TIMER of any other id is not its.
+void RetryTrayIcon(HWND window, UINT_PTR timer) {
+  if (timer != ICON_RETRY_TIMER) return;
   if (TryAddIcon() || --TheRunner.IconRetriesLeft <= 0) KillTimer(window, ICON_RETRY_TIMER);
 }
 
@@ -42,9 +41,7 @@ void OnTaskbarCreated(HWND window) {
 
 // "Tasklark - " and the set's name, cut to what the tip holds.
 void UpdateTrayTip() {
-  TipText tip(TIP_PREFIX);
-  tip.Append(TheRunner.SetFileName);
-  lstrcpyA(TheRunner.TrayIconData.szTip, tip.c_str());
+  lstrcpyA(TheRunner.TrayIconData.szTip, TheRunner.Model.Tip().c_str());
   Shell_NotifyIconA(NIM_MODIFY, &TheRunner.TrayIconData);
 }
 

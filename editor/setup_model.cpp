@@ -1,0 +1,215 @@
+#include "setup_model.h"
+
+#include <cstring>
+
+#include "runner_link.h"
+
+namespace {
+
+// The name Add gives a new command: a command named so, or not at all, is
+// named after the program picked for it.
+constexpr std::string_view UNNAMED = "[Name]";
+constexpr std::size_t NAME_FROM_FILE_CAPACITY = 255;
+
+std::string_view Trimmed(std::string_view text) {
+  auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// What failed, on which file, and the system's reason.
+MessageText Failure(const char* what, const PathText& path, sys::ErrorCode error) {
+  FixedText<255> reason;
+  sys::DescribeError(error, reason);
+  MessageText text(what);
+  text.Append(path);
+  if (path.WasCut()) text.Append("...");
+  text.Append("\r\n\r\n").Append(reason);
+  return text;
+}
+
+}  // namespace
+
+bool TfSetup::FormCreate(std::string_view commandLine, std::string_view programPath, sys::ErrorCode& error) {
+  BrowseDir.Clear();
+  // The set file: the first argument exactly as given, else the default.
+  if (!FirstArgument(commandLine, SetFileName)) SetFileName.Append(DEFAULT_SET_FILE_NAME);
+  ProgramDir = PathText(DirectoryPart(programPath));
+  SetPath = ProgramDir;
+  SetPath.Append(SetFileName);
+  // A path that cannot be named whole is never read, nor later written
+  // under another name.
+  SetPathKnown = !ProgramDir.empty() && !ProgramDir.WasCut() && !SetPath.WasCut();
+  std::memset(&Commands, 0, sizeof Commands);
+  bool read = true;
+  if (SetPathKnown && !ReadCommandSet(SetPath.c_str(), Commands)) {
+    error = sys::LastError();
+    read = !sys::IsExistingFile(SetPath.c_str());
+  }
+
+  CurrentIndex = -1;
+  Fields = SetupFields{};
+  DriveEntered = DRIVE_BLANK;
+  DriveRefusedLeave = false;
+  for (int i = 0; i < Commands.Count; ++i) Entries[i] = FieldText(ShownText(Commands.Records[i].Name));
+  if (Commands.Count > 0) lbNameClick(0);
+  return read;
+}
+
+void TfSetup::ShowRecord(int index) {
+  SetupFields shown;
+  shown.Drive = 'C';
+  if (index >= 0 && index < Commands.Count) {
+    const CommandRecord& record = Commands.Records[index];
+    shown.WindowSize = IndexByShowCmd(record.ShowCmd);
+    shown.Drive = sys::IsLetter(record.Drive) ? sys::UpperCase(record.Drive) : DRIVE_BLANK;
+    shown.Command.Append(ShownText(record.Command));
+    shown.Name.Append(ShownText(record.Name));
+    shown.Hotkey = HotkeyCodeToText(record.Hotkey);
+  }
+  // A name that differs is a change of the name field, which the list follows.
+  const bool nameChanged = shown.Name != Fields.Name.view();
+  Fields = shown;
+  if (nameChanged) eNameChange(shown.Name);
+}
+
+void TfSetup::StoreRecord(int index) {
+  if (index < 0 || index >= Commands.Count) return;
+  CommandRecord& record = Commands.Records[index];
+  StoreFieldText(record.Name, Fields.Name);
+  StoreFieldText(record.Command, Fields.Command);
+  // With no item selected the record keeps its show command.
+  record.ShowCmd = ShowCmdByIndex(Fields.WindowSize, record.ShowCmd);
+  record.Drive = Fields.Drive;
+  record.Hotkey = TextToHotkeyCode(Fields.Hotkey);
+}
+
+bool TfSetup::lbNameClick(int selected) {
+  if (DriveRefused()) return false;
+  if (selected == CurrentIndex || selected < 0 || selected >= Commands.Count) return true;
+  StoreRecord(CurrentIndex);
+  CurrentIndex = selected;
+  ShowRecord(CurrentIndex);
+  return true;
+}
+
+void TfSetup::btnAddClick() {
+  // The button is off while the table is full; a stray click must not write
+  // past it either.
+  if (DriveRefused() || Commands.Count >= MAX_COMMANDS) return;
+  StoreRecord(CurrentIndex);
+  CommandRecord& added = Commands.Records[Commands.Count];
+  SetDefaultRecord(added);
+  Entries[Commands.Count] = FieldText(ShownText(added.Name));
+  CurrentIndex = Commands.Count++;
+  ShowRecord(CurrentIndex);
+}
+
+// The fields belong to the deleted command and go with it; when none is
+// left they go on showing it.
+void TfSetup::btnDeleteClick() {
+  const int selected = SelectedEntry();
+  if (DriveRefused() || selected < 0) return;
+  for (int i = selected; i + 1 < Commands.Count; ++i) {
+    Commands.Records[i] = Commands.Records[i + 1];
+    Entries[i] = Entries[i + 1];
+  }
+  --Commands.Count;
+  std::memset(&Commands.Records[Commands.Count], 0, RECORD_SIZE);
+  Entries[Commands.Count].Clear();
+  if (Commands.Count == 0) return;
+  CurrentIndex = selected < Commands.Count ? selected : Commands.Count - 1;
+  ShowRecord(CurrentIndex);
+}
+
+// The current record moves one place with the edits in its fields; the
+// fields go on showing it there.
+void TfSetup::MoveRecord(int from, int to) {
+  StoreRecord(from);
+  const CommandRecord moved = Commands.Records[from];
+  Commands.Records[from] = Commands.Records[to];
+  Commands.Records[to] = moved;
+  Entries[from] = FieldText(ShownText(Commands.Records[from].Name));
+  Entries[to] = FieldText(ShownText(Commands.Records[to].Name));
+  CurrentIndex = to;
+}
+
+void TfSetup::btnUpClick() {
+  const int selected = SelectedEntry();
+  if (!DriveRefused() && selected > 0) MoveRecord(selected, selected - 1);
+}
+
+void TfSetup::btnDownClick() {
+  const int selected = SelectedEntry();
+  if (!DriveRefused() && selected >= 0 && selected + 1 < Commands.Count) MoveRecord(selected, selected + 1);
+}
+
+void TfSetup::eNameChange(std::string_view text) {
+  Fields.Name = FieldText(text);
+  if (CurrentIndex >= 0 && CurrentIndex < Commands.Count) Entries[CurrentIndex] = Fields.Name;
+}
+
+bool TfSetup::eHotkeyKeyDown(std::uint16_t key, TShiftState shift) {
+  if (!(shift & (SS_CTRL | SS_ALT))) return false;  // no hotkey without Ctrl or Alt
+  Fields.Hotkey = FormatShortCut(ComposeShortCut(key, shift));
+  return true;
+}
+
+void TfSetup::btBrowseChosen(std::string_view path) {
+  if (DriveRefused()) return;
+  Fields.Command = FieldText(path);
+  const std::string_view name = Trimmed(Fields.Name);
+  if (name.empty() || name == UNNAMED) {
+    const std::string_view file = FileNamePart(path);
+    eNameChange(file.substr(0, NAME_FROM_FILE_CAPACITY));
+  }
+  BrowseDir = PathText(DirectoryPart(path));
+}
+
+OkOutcome TfSetup::btnOkClick(sys::ErrorCode& error) {
+  if (DriveRefused()) return OkOutcome::Refused;
+  StoreRecord(CurrentIndex);
+  error = sys::PathTooLongError();
+  // Written beside the set file and moved over it in one step: a failure
+  // leaves the previous file whole.
+  return SetPathKnown && SaveCommandSet(SetPath.c_str(), Commands, error) ? OkOutcome::Saved : OkOutcome::Failed;
+}
+
+void TfSetup::DriveEnter() {
+  // Back after a refused leave, the field still undoes to what it held before.
+  if (!DriveRefusedLeave) DriveEntered = Fields.Drive;
+}
+
+bool TfSetup::DriveKey(char typed) {
+  if (!sys::IsLetter(typed)) return false;
+  Fields.Drive = sys::UpperCase(typed);
+  DriveRefusedLeave = false;
+  return true;
+}
+
+void TfSetup::DriveClear() { Fields.Drive = DRIVE_BLANK; }
+
+bool TfSetup::DriveLeave() {
+  DriveRefusedLeave = DriveHoldsChange() && Fields.Drive == DRIVE_BLANK;
+  return DriveRefusedLeave;
+}
+
+bool TfSetup::DriveEscape() {
+  if (!DriveHoldsChange()) return false;
+  Fields.Drive = DriveEntered;
+  DriveRefusedLeave = false;
+  return true;
+}
+
+MessageText TfSetup::ReadFailure(sys::ErrorCode error) const {
+  MessageText text = Failure("The command set could not be read from\r\n", SetPath, error);
+  text.Append(
+      "\r\n\r\nThe list starts empty. Ok would replace the file with this list; "
+      "Cancel leaves it as it is.");
+  return text;
+}
+
+MessageText TfSetup::SaveFailure(sys::ErrorCode error) const {
+  return Failure("The command set could not be saved to\r\n", SetPath, error);
+}

@@ -1,0 +1,102 @@
+// The editor's dialog as data: the set it edits, what its fields and its list
+// show, which buttons are on, and the handlers that change all of it. The
+// rest of editor/ puts this state on the screen and hands the user's input to
+// the handlers.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "command_set.h"
+#include "fixed_text.h"
+#include "hotkey_text.h"
+#include "paths.h"
+#include "platform.h"
+
+// Room for any text of a field or a list entry: far more than a record keeps.
+using FieldText = FixedText<1023>;
+using MessageText = FixedText<1023>;
+
+constexpr char DRIVE_BLANK = ' ';
+
+enum class OkOutcome { Refused, Saved, Failed };
+
+// What the fields show.
+struct SetupFields {
+  FieldText Name;
+  FieldText Command;
+  int WindowSize = SHOWCMD_NO_ITEM;  // "Default", "Minimized", "Maximized"
+  char Drive = DRIVE_BLANK;          // an upper-case letter, or a blank
+  HotkeyText Hotkey;
+};
+
+class TfSetup {
+ public:
+  // Reads the set named by the first argument, beside the program
+  // (`programPath` is empty when the program's path is unknown: nothing is
+  // read then, and Ok says why). False, with the reason, when the file is
+  // there but cannot be read: Ok would replace it, so the user must know.
+  bool FormCreate(std::string_view commandLine, std::string_view programPath, sys::ErrorCode& error);
+
+  // The list's selection changed; false when it may not (the drive field
+  // was left empty), and the list keeps the current entry.
+  bool lbNameClick(int selected);
+  void btnAddClick();
+  void btnDeleteClick();
+  void btnUpClick();
+  void btnDownClick();
+  // The name field's text changed: typed, or shown from a record.
+  void eNameChange(std::string_view text);
+  void eCommandChange(std::string_view text) { Fields.Command = FieldText(text); }
+  void cbWindowSizeChange(int index) { Fields.WindowSize = index; }
+  // A key pressed in the hotkey field; true when it was taken as a hotkey.
+  bool eHotkeyKeyDown(std::uint16_t key, TShiftState shift);
+  // The program picked with Browse: the command, and a name when it has none.
+  void btBrowseChosen(std::string_view path);
+  // Stores the fields and writes the set; Failed, with the reason, when it
+  // cannot be written, and every edit stays.
+  OkOutcome btnOkClick(sys::ErrorCode& error);
+  // True when the dialog may close without writing.
+  bool btnCancelClick() const { return !DriveRefused(); }
+
+  // The one-letter drive field: it takes letters only and keeps them in
+  // upper case. Left empty after a change, it is refused, and nothing else
+  // happens until it holds a letter again or Escape has given back what it
+  // held when it got the focus.
+  void DriveEnter();
+  bool DriveKey(char typed);  // false: not a letter, refused
+  void DriveClear();
+  bool DriveLeave();          // true: refused
+  bool DriveEscape();         // true: a change was undone; false: Escape is Cancel
+  bool DriveHoldsChange() const { return Fields.Drive != DriveEntered; }
+  bool DriveRefused() const { return DriveRefusedLeave; }
+
+  void ShowRecord(int index);
+  void StoreRecord(int index);
+
+  bool AddEnabled() const { return Commands.Count < MAX_COMMANDS; }
+  bool DeleteEnabled() const { return Commands.Count > 0; }
+  int SelectedEntry() const { return CurrentIndex < Commands.Count ? CurrentIndex : -1; }
+
+  MessageText ReadFailure(sys::ErrorCode error) const;
+  MessageText SaveFailure(sys::ErrorCode error) const;
+
+  // The editor's state.
+  ArgumentText SetFileName;  // as named on the command line
+  PathText ProgramDir;       // with its separator
+  PathText BrowseDir;        // folder of the last program picked with Browse
+  PathText SetPath;          // ProgramDir + SetFileName
+  bool SetPathKnown;         // false: too long, or the program's folder unknown
+  CommandSet Commands;       // slot i is list entry i; slots from Count on are zero
+  int CurrentIndex;          // the record the fields show, -1 for none
+
+  // The form.
+  SetupFields Fields;
+  FieldText Entries[MAX_COMMANDS];  // the list: entries 0 to Commands.Count - 1
+  char DriveEntered;                // the drive field's text when it got the focus
+  bool DriveRefusedLeave;
+
+ private:
+  void MoveRecord(int from, int to);
+};

@@ -1,0 +1,153 @@
+#include "runner_model.h"
+
+#include "paths.h"
+#include "runner_link.h"
+
+namespace {
+
+constexpr std::uintptr_t FIRST_CONTROL_ID = MAX_COMMANDS;
+constexpr char SEPARATOR_MARK = '-';
+constexpr char ACCELERATOR_COLUMN = '\t';
+constexpr char TIP_PREFIX[] = "Tasklark - ";
+
+}  // namespace
+
+const ControlMenuItem CONTROL_MENU[CONTROL_MENU_SIZE] = {
+    {IDM_ABOUT, "About Tasklark"},
+    {IDM_SETUP, "Setup Tasklark"},
+    {0, nullptr},
+    {IDM_LOAD, "Load commandset"},
+    {IDM_SAVEAS, "Save commandset as ..."},
+    {0, nullptr},
+    {IDM_CLOSE, "Close Tasklark"},
+};
+
+void RunnerModel::Start(std::string_view commandLine, std::string_view programPath) {
+  ArgumentText argument;
+  std::string_view name = DEFAULT_SET_FILE_NAME;
+  if (FirstArgument(commandLine, argument) && !FileNamePart(argument).empty()) name = FileNamePart(argument);
+  SetFileName.Clear();
+  SetFileName.Append(name);
+  ProgramDir.Clear();
+  ProgramDir.Append(DirectoryPart(programPath));
+  LastIndex = -1;
+}
+
+bool RunnerModel::PathOf(std::string_view name, PathText& path) const {
+  path.Clear();
+  if (ProgramDir.empty()) return false;
+  path.Append(ProgramDir).Append(name);
+  return !path.WasCut();
+}
+
+bool RunnerModel::SetFilePath(PathText& path) const { return !SetFileName.WasCut() && PathOf(SetFileName, path); }
+
+int RunnerModel::Load(HotkeyWish (&wishes)[MAX_COMMANDS]) {
+  LastIndex = -1;
+  PathText path;
+  if (!SetFilePath(path)) return 0;
+  if (!sys::IsExistingFile(path.c_str())) {
+    CreateEmptySetFile(path.c_str());
+    return 0;
+  }
+  ReadCommandSet(path.c_str(), Commands);
+  LastIndex = Commands.Count - 1;
+  int count = 0;
+  for (int slot = 0; slot <= LastIndex; ++slot) {
+    const HotkeyCode& code = Commands.Records[slot].Hotkey;
+    if (WantsGlobalHotkey(code)) wishes[count++] = {slot, HotkeyModifiers(code), code.Key};
+  }
+  return count;
+}
+
+TipText RunnerModel::Tip() const {
+  TipText tip(TIP_PREFIX);
+  tip.Append(SetFileName);
+  return tip;
+}
+
+RunnerCommand RunnerModel::CommandFor(std::uintptr_t id, int& slot) const {
+  if (id < FIRST_CONTROL_ID) {
+    slot = static_cast<int>(id);
+    // A slot beyond the loaded set holds a record the user no longer has.
+    return slot <= LastIndex ? RunnerCommand::Run : RunnerCommand::None;
+  }
+  switch (id) {
+    case IDM_ABOUT: return RunnerCommand::About;
+    case IDM_SETUP: return RunnerCommand::Setup;
+    case IDM_LOAD: return RunnerCommand::Load;
+    case IDM_SAVEAS: return RunnerCommand::SaveAs;
+    case IDM_CLOSE: return RunnerCommand::Close;
+    default: return RunnerCommand::None;
+  }
+}
+
+// A name that begins with a hyphen is a separator; any other is the name
+// without its last stored character, a TAB and the hotkey's menu text.
+CommandMenuItem RunnerModel::CommandMenuEntry(int slot) const {
+  const CommandRecord& record = Commands.Records[slot];
+  const std::string_view name = record.Name.Stored();
+  CommandMenuItem item = {!name.empty() && name[0] == SEPARATOR_MARK, {}};
+  if (!item.Separator)
+    item.Label.Append(MenuLabelText(record)).Append(ACCELERATOR_COLUMN).Append(HotkeyCodeToMenuText(record.Hotkey));
+  return item;
+}
+
+Launch RunnerModel::LaunchOf(int slot) const {
+  const CommandRecord& record = Commands.Records[slot];
+  return {{record.Drive, ':', '\\', '\0'}, FixedText<COMMAND_CAPACITY>(CommandLineText(record)), record.ShowCmd};
+}
+
+bool RunnerModel::EditorCommandLine(FixedText<2 * PathText::capacity()>& line) const {
+  line.Clear();
+  line.Append('"').Append(ProgramDir).Append(EDITOR_FILE_NAME).Append("\" \"").Append(SetFileName).Append('"');
+  return !ProgramDir.empty() && !line.WasCut();
+}
+
+bool RunnerModel::TakeChosenName(std::string_view chosenPath) {
+  const SetFileNameText name(FileNamePart(chosenPath));
+  if (name.empty() || name.WasCut()) return false;
+  SetFileName = name;
+  return true;
+}
+
+SaveAsPlan RunnerModel::PlanSaveAs(std::string_view chosenPath) const {
+  SaveAsPlan plan = {SaveAsStep::Nothing, SetFileNameText(FileNamePart(chosenPath))};
+  // The current file under its own name: there is nothing to copy.
+  if (plan.Name.empty() || sys::EqualIgnoringCase(plan.Name, SetFileName)) return plan;
+  // The dialog asked about the folder the user browsed to; the copy goes to
+  // the program's folder, so a set of that name there is asked about here.
+  PathText target;
+  const bool elsewhere = !sys::EqualIgnoringCase(DirectoryPart(chosenPath), ProgramDir);
+  plan.Step = elsewhere && PathOf(plan.Name, target) && sys::IsExistingFile(target.c_str()) ? SaveAsStep::AskFirst
+                                                                                            : SaveAsStep::Copy;
+  return plan;
+}
+
+bool RunnerModel::SaveAs(const SaveAsPlan& plan, sys::ErrorCode& error) {
+  PathText source, target;
+  if (!SetFilePath(source) || plan.Name.WasCut() || !PathOf(plan.Name, target)) {
+    error = sys::PathTooLongError();
+    return false;
+  }
+  if (!sys::CopyFileOver(source.c_str(), target.c_str())) {
+    error = sys::LastError();
+    return false;
+  }
+  SetFileName = plan.Name;
+  return true;
+}
+
+MessageText RunnerModel::ReplaceQuestion(std::string_view name) const {
+  MessageText text("The Tasklark folder already holds a command set named ");
+  text.Append(name).Append(".\nSets are always saved there.\n\nDo you want to replace it?");
+  return text;
+}
+
+MessageText RunnerModel::SaveAsFailure(std::string_view name, sys::ErrorCode error) const {
+  FixedText<255> reason;
+  sys::DescribeError(error, reason);
+  MessageText text("The command set could not be saved as ");
+  text.Append(name).Append(".\n\n").Append(reason);
+  return text;
+}

@@ -1,0 +1,114 @@
+// What the runner does, apart from any window: the set it holds, the answer to
+// each command id, the items of its two menus, the start of a command, the
+// editor's command line and the steps of Save as. The rest of runner/ puts
+// this on the screen and into the system.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "command_set.h"
+#include "fixed_text.h"
+#include "hotkey_text.h"
+#include "platform.h"
+
+// Control-menu commands; the record commands are the slot indexes 0 to 29.
+constexpr unsigned IDM_ABOUT = 65;
+constexpr unsigned IDM_SAVEAS = 66;
+constexpr unsigned IDM_CLOSE = 69;
+constexpr unsigned IDM_LOAD = 76;
+constexpr unsigned IDM_SETUP = 83;
+
+// A set file's name without its folder.
+constexpr std::size_t SET_FILE_NAME_CAPACITY = 255;
+using SetFileNameText = FixedText<SET_FILE_NAME_CAPACITY>;
+
+// The tray icon's tip: 64 characters with the closing NUL.
+constexpr std::size_t TIP_CHARS = 64;
+using TipText = FixedText<TIP_CHARS - 1>;
+
+// The name, a TAB and the hotkey text in the menu's accelerator column.
+using MenuLabel = FixedText<NAME_CAPACITY + 1 + HotkeyText::capacity()>;
+using MessageText = FixedText<1023>;
+
+enum class RunnerCommand { None, Run, About, Setup, Load, SaveAs, Close };
+
+struct ControlMenuItem {
+  unsigned Id;
+  const char* Text;  // null: a separator
+};
+constexpr int CONTROL_MENU_SIZE = 7;
+extern const ControlMenuItem CONTROL_MENU[CONTROL_MENU_SIZE];
+
+struct CommandMenuItem {
+  bool Separator;
+  MenuLabel Label;  // ends at its first NUL when handed to the menu
+};
+
+// A record's hotkey as the system registers it: only with Ctrl or Alt.
+struct HotkeyWish {
+  int Slot;
+  unsigned Modifiers;  // MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4
+  char Key;            // the character whose key is asked of the layout
+};
+
+// Starting a record's command: from the root of its drive, with its show command.
+struct Launch {
+  char Root[4];
+  FixedText<COMMAND_CAPACITY> CommandLine;
+  std::int32_t ShowCmd;
+};
+
+enum class SaveAsStep { Nothing, AskFirst, Copy };
+struct SaveAsPlan {
+  SaveAsStep Step;
+  SetFileNameText Name;
+};
+
+struct RunnerModel {
+  CommandSet Commands;
+  // Slot of the last loaded record; -1 while the set is empty.
+  int LastIndex = -1;
+  SetFileNameText SetFileName;
+  // The program's folder with its separator; empty when its path is unknown.
+  PathText ProgramDir;
+
+  // The set is the file-name part of the first argument (the default name
+  // without one); the program's folder is where set files live.
+  void Start(std::string_view commandLine, std::string_view programPath);
+  // ProgramDir followed by SetFileName; false when that cannot be named
+  // (never opened, created or cut then).
+  bool SetFilePath(PathText& path) const;
+
+  // Reads the set file, or creates it empty when there is none, and gives
+  // the hotkeys its records ask for, in slot order.
+  int Load(HotkeyWish (&wishes)[MAX_COMMANDS]);
+  TipText Tip() const;
+
+  // What a WM_COMMAND id asks for; `slot` is set for Run. The id is taken
+  // whole, and a slot beyond the loaded set runs nothing.
+  RunnerCommand CommandFor(std::uintptr_t id, int& slot) const;
+  bool HasCommandMenu() const { return LastIndex >= 0; }
+  CommandMenuItem CommandMenuEntry(int slot) const;
+  Launch LaunchOf(int slot) const;
+
+  // The editor on the current set, both parts quoted.
+  bool EditorCommandLine(FixedText<2 * PathText::capacity()>& line) const;
+
+  // Load: the set of the chosen file's name beside the program; false when
+  // the path names no file.
+  bool TakeChosenName(std::string_view chosenPath);
+
+  // Save as: nothing for the current name; a question first when the chosen
+  // folder is another one and the program's folder holds the name already.
+  SaveAsPlan PlanSaveAs(std::string_view chosenPath) const;
+  // Copies the set file to the plan's name beside the program and goes on
+  // under that name; on failure the name stays and `error` tells why.
+  bool SaveAs(const SaveAsPlan& plan, sys::ErrorCode& error);
+  MessageText ReplaceQuestion(std::string_view name) const;
+  MessageText SaveAsFailure(std::string_view name, sys::ErrorCode error) const;
+
+ private:
+  bool PathOf(std::string_view name, PathText& path) const;
+};
