@@ -16,12 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "harness.h"
 #include "hotkey_text.h"
 #include "pe_image.h"
 #include "runner_link.h"
 
 using namespace e2e;
+using namespace bench;
 
 namespace {
 
@@ -212,7 +214,7 @@ Started StartAndWait(const std::string& commandLine, const ProgramDir& dir, cons
 bool Close(Started& s) {
   PostMessageA(s.window, WM_CLOSE, 0, 0);
   DWORD code = 1;
-  bool ended = s.process.WaitForExit(kStartTimeoutMs, &code);
+  bool ended = s.process.WaitForExit(&code);
   return ended && code == 0;
 }
 
@@ -255,7 +257,7 @@ void MeasureSizes(Report& report) {
 void MeasureStartup(Report& report, const Options& options) {
   ProgramDir dir({"Tasklark.exe", "probe.exe", "bench_reference.exe"});
   std::vector<CommandRecord> set = FullSet(dir);
-  WriteSet(dir.Path("Tasklark.dat"), set);
+  WriteBytes(dir.Path("Tasklark.dat"), SetBytes(set));
 
   std::vector<double> runner, reference, runnerPrivate, referencePrivate, runnerWs, referenceWs;
   int notLoaded = 0, badExits = 0;
@@ -307,9 +309,9 @@ double SendTime(HWND window, UINT message) {
 
 bool PopUpCommandMenu(const Started& r) {
   PostMessageA(r.window, kTrayNotify, kTrayIconId, WM_LBUTTONDOWN);
-  if (!WaitForPopupMenu(r.process.Id(), kSendTimeoutMs)) return false;
+  if (!WaitForPopupMenu(r.process.Id())) return false;
   PressKeys({VK_ESCAPE});
-  return WaitForNoPopupMenu(r.process.Id(), kSendTimeoutMs);
+  return WaitForNoPopupMenu(r.process.Id());
 }
 
 // Counted from inside the process; a count that could not be made (a slow
@@ -339,7 +341,7 @@ void PopUpMenus(const Started& r, int count, Cycles& cycles) {
 
 void MeasureResident(Report& report, const Options& options) {
   ProgramDir dir({"Tasklark.exe", "probe.exe", "guicount.dll"});
-  WriteSet(dir.Path("Tasklark.dat"), FullSet(dir));
+  WriteBytes(dir.Path("Tasklark.dat"), SetBytes(FullSet(dir)));
   Started r = StartAndWait("\"" + dir.Path("Tasklark.exe") + "\"", dir, RUNNER_CLASS_NAME);
   // The first menus make the system create what it keeps for every later one
   // (fonts, bitmaps): growth is counted from after that.
@@ -382,20 +384,20 @@ void MeasureResident(Report& report, const Options& options) {
 
 void MeasureLaunch(Report& report, const Options& options) {
   ProgramDir dir({"Tasklark.exe", "probe.exe"});
-  WriteSet(dir.Path("Tasklark.dat"),
-           {Record("Probe", "\"" + dir.Path("probe.exe") + "\"", SHOWCMD_DEFAULT, 'C',
-                   std::string_view("111p", 4))});
+  WriteBytes(dir.Path("Tasklark.dat"), SetBytes({Record("Probe", "\"" + dir.Path("probe.exe") + "\"",
+                                                        SHOWCMD_DEFAULT, 'C', std::string_view("111p", 4))}));
   Started r = StartAndWait("\"" + dir.Path("Tasklark.exe") + "\"", dir, RUNNER_CLASS_NAME);
 
   auto measure = [&](const std::function<void()>& trigger) {
     std::vector<double> latencies;
     for (int i = 0; i < options.runs; ++i) {
-      ClearProbeReports(dir);
+      ClearLaunches(dir);
       LARGE_INTEGER t0;
       QueryPerformanceCounter(&t0);
       trigger();
-      if (!WaitForProbeReports(dir, 1)) continue;
-      latencies.push_back(CounterToMs(ProbeReports(dir)[0].startCounter - t0.QuadPart));
+      const std::vector<Launch> launches = WaitForLaunches(dir, 1);
+      if (launches.empty()) continue;
+      latencies.push_back(CounterToMs(launches[0].started - t0.QuadPart));
     }
     return latencies;
   };
@@ -426,7 +428,7 @@ void MeasureParse(Report& report) {
 
 void MeasureEditor(Report& report, const Options& options) {
   ProgramDir dir({"larkedit.exe", "probe.exe"});
-  WriteSet(dir.Path("Tasklark.dat"), FullSet(dir));
+  WriteBytes(dir.Path("Tasklark.dat"), SetBytes(FullSet(dir)));
   std::vector<double> times;
   for (int i = 0; i < options.runs; ++i) {
     double t0 = Now();
@@ -443,7 +445,7 @@ void MeasureEditor(Report& report, const Options& options) {
     double ms = Now() - t0;
     if (shown) times.push_back(ms);
     if (dialog) PostMessageA(dialog, WM_CLOSE, 0, 0);
-    if (!editor.WaitForExit(kStartTimeoutMs)) editor.Terminate();
+    editor.WaitForExit();
   }
   report.Add({"Editor start until its dialog shows 30 records (median)", Format(Median(times), 1) + " ms",
               std::to_string(times.size()) + " starts", "", -1});

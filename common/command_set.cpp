@@ -48,13 +48,6 @@ bool ReadCommandSet(const char* path, CommandSet& set) {
   return true;
 }
 
-bool WriteCommandSet(const char* path, const CommandSet& set) {
-  sys::File file = sys::File::CreateAlways(path);
-  if (!file.IsOpen()) return false;
-  bool ok = WriteRecords(file, set);
-  return file.Close() && ok;
-}
-
 bool CreateEmptySetFile(const char* path) {
   sys::File file = sys::File::CreateAlways(path);
   return file.IsOpen() && file.Close();

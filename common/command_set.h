@@ -36,11 +36,6 @@ void ReadRecords(RecordSource& source, CommandSet& set);
 // access only.
 bool ReadCommandSet(const char* path, CommandSet& set);
 
-// Creates or empties the file and writes slots 0 to Count - 1. Returns false
-// when the file could not be created or not every byte was written; the file
-// is then as far as the write got.
-bool WriteCommandSet(const char* path, const CommandSet& set);
-
 // Creates the file with no records, or empties an existing one.
 bool CreateEmptySetFile(const char* path);
 

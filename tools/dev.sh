@@ -8,7 +8,6 @@
 #   tools/dev.sh fuzz [MINUTES]  run every fuzz target for MINUTES (default 10) in all
 #   tools/dev.sh bench [ARGS]    deps, build, then the benchmarks under Wine (bench.exe ARGS)
 #   tools/dev.sh package         deps, build, then the release archive for Windows users
-#   tools/dev.sh robustness [M]  the robustness tests' long form, then M minutes of fuzzing (30)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -46,7 +45,7 @@ test_all() {
 
 fuzz() {
   local minutes=${1:-10}
-  local targets=(set_reader hotkey_text command_line)
+  local targets=(set_reader hotkey_text)
   local each=$(( minutes * 60 / ${#targets[@]} ))
   for t in "${targets[@]}"; do
     echo "== fuzz_$t for ${each}s"
@@ -62,7 +61,6 @@ case "${1:-}" in
   test) deps; build; test_all ;;
   run) deps; build; shift; exec tools/run-tasklark "$@" ;;
   fuzz) shift; fuzz "$@" ;;
-  robustness) deps; shift; exec tools/robustness "$@" ;;
   package)
     deps; build
     cpack --config build/windows/CPackConfig.cmake
@@ -72,7 +70,7 @@ case "${1:-}" in
     tools/wine-run --state build/windows/wine build/windows/bin/bench.exe "$@"
     ;;
   *)
-    sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac

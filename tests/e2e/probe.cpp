@@ -1,54 +1,45 @@
-// A program for the tests to start as a command: it records its command line,
-// its current directory and the show mode it was given in the next free
-// probe-<n>.txt beside itself, with the moment it started, then ends.
+// Started as a command by the programs under test: writes how it was started
+// to probe-<process id>.txt beside itself (command line, current folder, show
+// mode, starting moment; UTF-8, a line each) and ends. Given the argument
+// "busy" it stays busy for a while afterwards, as a large program does while
+// it comes up.
 #include <windows.h>
 
 #include <string>
 
 namespace {
 
-constexpr int kMaxReports = 1000;
+constexpr DWORD kBusyMs = 8000;
 
-std::string OwnDir() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string dir = path;
-  return dir.substr(0, dir.find_last_of('\\') + 1);
+std::string Utf8(const wchar_t* wide) {
+  char text[4 * 32768];
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+  return std::string(text, n > 0 ? n - 1 : 0);
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  // The moment it runs, on the clock every process shares, for timing launches.
   LARGE_INTEGER started = {};
   QueryPerformanceCounter(&started);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  GetStartupInfoA(&startup);
-  int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
-  char cwd[MAX_PATH] = {};
-  GetCurrentDirectoryA(MAX_PATH, cwd);
+  STARTUPINFOW startup = {};
+  GetStartupInfoW(&startup);
+  wchar_t dir[MAX_PATH] = {}, self[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, dir);
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const std::string commandLine = Utf8(GetCommandLineW());
+  const std::string report = commandLine + "\n" + Utf8(dir) + "\n" +
+                             std::to_string((startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1) +
+                             "\n" + std::to_string(started.QuadPart) + "\n";
 
-  std::string report = std::string("cmdline:") + GetCommandLineA() + "\r\ncwd:" + cwd +
-                       "\r\nshow:" + std::to_string(show) +
-                       "\r\nqpc:" + std::to_string(started.QuadPart) + "\r\n";
-
-  // Claim a number first, so probes started together never share one; the
-  // report appears under its final name only when it is complete.
-  const std::string dir = OwnDir();
-  for (int n = 1; n <= kMaxReports; ++n) {
-    std::string base = dir + "probe-" + std::to_string(n);
-    HANDLE claim = CreateFileA((base + ".claim").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (claim == INVALID_HANDLE_VALUE) continue;
-    CloseHandle(claim);
-    HANDLE file = CreateFileA((base + ".tmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    WriteFile(file, report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
-    CloseHandle(file);
-    MoveFileExA((base + ".tmp").c_str(), (base + ".txt").c_str(), MOVEFILE_REPLACE_EXISTING);
-    return 0;
-  }
-  return 1;
+  // The report shows up under its final name only when it is complete.
+  std::wstring base = self;
+  base = base.substr(0, base.rfind(L'\\') + 1) + L"probe-" + std::to_wstring(GetCurrentProcessId());
+  HANDLE file = CreateFileW((base + L".tmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
+  CloseHandle(file);
+  MoveFileExW((base + L".tmp").c_str(), (base + L".txt").c_str(), MOVEFILE_REPLACE_EXISTING);
+  if (commandLine.size() >= 5 && commandLine.compare(commandLine.size() - 5, 5, " busy") == 0) Sleep(kBusyMs);
+  return 0;
 }

@@ -1,0 +1,218 @@
+// The real larkedit.exe: each control's way to the form and back, Ok and
+// Cancel, and the round trip with the real runner. What the form decides is
+// checked on its model (tests/unit/setup_model_test.cpp).
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "../../editor/control_ids.h"
+#include "harness.h"
+#include "runner_link.h"
+
+namespace e2e {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class Editor : public ::testing::Test {
+ protected:
+  std::string SetPath() const { return dir.Path("Tasklark.dat"); }
+  void Start() {
+    editor = Process::Start("\"" + dir.Path("larkedit.exe") + "\"", dir.Dir());
+    ASSERT_NE(dialog = WaitForWindow(editor.Id(), "TfSetup", APP_TITLE), nullptr);
+  }
+  HWND Control(int id) const { return GetDlgItem(dialog, id); }
+  std::string Text(int id) const { return WindowText(Control(id)); }
+  bool WaitForText(int id, const std::string& text) const { return WaitUntil([&] { return Text(id) == text; }); }
+  bool WaitForList(const Names& names) const {
+    return WaitUntil([&] { return ListBoxItems(Control(ID_NAME_LIST)) == names; });
+  }
+  HWND Focus() const {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+    return info.hwndFocus;
+  }
+  bool Click(int id) const { return MakeForeground(dialog) && ClickWindow(Control(id)); }
+  bool Enter(int id) const { return Click(id) && WaitUntil([&] { return Focus() == Control(id); }); }
+  // A click on entry `index` of the list, at alternate sides: two quick
+  // clicks on one spot would make a double click.
+  void ClickEntry(int index) {
+    RECT item = {};
+    SendMessageA(Control(ID_NAME_LIST), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    POINT at = {(clickRight = !clickRight) ? item.right - 10 : item.left + 10, (item.top + item.bottom) / 2};
+    ClientToScreen(Control(ID_NAME_LIST), &at);
+    if (MakeForeground(dialog)) ClickAt(at);
+  }
+  // A field's text, set as typing sets it.
+  void SetText(int id, const std::string& text) const {
+    SendMessageW(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+  }
+  // The editor's message box: its text; Enter closes it.
+  std::string Answer() const {
+    HWND box = WaitForWindow(editor.Id(), "#32770", APP_TITLE);
+    const std::string text = box ? WindowText(GetDlgItem(box, 0xFFFF)) : "(no message)";
+    if (box && MakeForeground(box)) PressKeys({VK_RETURN});
+    WaitUntil([&] { return !IsWindow(box); });
+    return text;
+  }
+
+  ProgramDir dir{{"larkedit.exe", "probe.exe"}};
+  Process editor;
+  HWND dialog = nullptr;
+  bool clickRight = false;
+};
+
+// Every control hands its input to the form, and the form's answer shows;
+// a damaged record shows within its fields; Ok writes the set.
+TEST_F(Editor, ControlsReachTheForm) {
+  const CommandRecord second = Record("Second", "probe.exe 2");
+  CommandRecord damaged = Record("Damaged", "");
+  damaged.Name.Length = damaged.Command.Length = 255;
+  std::memset(damaged.Name.Chars + 7, 'N', NAME_CAPACITY - 7);
+  std::memset(damaged.Command.Chars, 'c', COMMAND_CAPACITY);
+  WriteBytes(SetPath(), SetBytes({Record("First", "probe.exe 1", SHOWCMD_MINIMIZED, 'D', "100a"), second, damaged}));
+  Start();
+  const std::string damagedName = "Damaged" + std::string(NAME_CAPACITY - 7, 'N');
+  EXPECT_TRUE(WaitForList({"First", "Second", damagedName}));
+  EXPECT_EQ(Text(ID_HOTKEY), "Ctrl+A");
+
+  SetText(ID_NAME, "Renamed");
+  EXPECT_TRUE(WaitForList({"Renamed", "Second", damagedName}));
+  SetText(ID_COMMAND, "probe.exe one");
+  ASSERT_TRUE(Enter(ID_DRIVE));
+  PressKeys({'7'});  // refused
+  PressKeys({'E'});
+  EXPECT_TRUE(WaitForText(ID_DRIVE, "E"));
+  PressKeys({VK_SHIFT, VK_TAB});
+  PressKeys({VK_DOWN});  // the window size list: Maximized
+  ASSERT_TRUE(Enter(ID_HOTKEY));
+  PressKeys({VK_MENU, 'O'});  // a hotkey, and no press of Ok
+  EXPECT_TRUE(WaitForText(ID_HOTKEY, "Alt+O"));
+  PressKeys({VK_CONTROL, VK_MENU, 'J'});
+  EXPECT_TRUE(WaitForText(ID_HOTKEY, "Ctrl+Alt+J"));
+
+  ClickEntry(2);
+  EXPECT_TRUE(WaitForText(ID_NAME, damagedName));
+  EXPECT_EQ(Text(ID_COMMAND), std::string(COMMAND_CAPACITY, 'c'));
+  const std::pair<int, Names> buttons[] = {{ID_UP, {"Renamed", damagedName, "Second"}},
+                                           {ID_DOWN, {"Renamed", "Second", damagedName}},
+                                           {ID_ADD, {"Renamed", "Second", damagedName, "[Name]"}},
+                                           {ID_DELETE, {"Renamed", "Second", damagedName}}};
+  for (const auto& [button, names] : buttons) {
+    ASSERT_TRUE(Click(button));
+    EXPECT_TRUE(WaitForList(names)) << button;
+  }
+  // ".." picks a program for the command.
+  ASSERT_TRUE(Click(ID_BROWSE));
+  ChooseFile(WaitForWindow(editor.Id(), "#32770", "Open a command"), dir.Path("probe.exe"));
+  EXPECT_TRUE(WaitForText(ID_COMMAND, dir.Path("probe.exe")));
+
+  ASSERT_TRUE(Click(ID_OK));
+  ASSERT_TRUE(editor.WaitForExit());
+  damaged.Name.Length = NAME_CAPACITY;  // stored as shown: 40 characters, no NUL
+  StoreFieldText(damaged.Command, dir.Path("probe.exe"));
+  EXPECT_EQ(ReadBytes(SetPath()),
+            SetBytes({Record("Renamed", "probe.exe one", SHOWCMD_MAXIMIZED, 'E', "110j"), second, damaged}));
+}
+
+// The drive field emptied and left with a click on another command: the box
+// says why, the selection stays and nothing is stored; Escape gives the
+// letter back.
+TEST_F(Editor, DriveLeftEmptyByAClickIsRefused) {
+  const Bytes set = SetBytes({Record("first", "probe.exe 1", SHOWCMD_DEFAULT, 'D'),
+                              Record("second", "probe.exe 2", SHOWCMD_DEFAULT, 'E')});
+  WriteBytes(SetPath(), set);
+  Start();
+  ASSERT_TRUE(Enter(ID_DRIVE));
+  PressKeys({VK_BACK});
+  ASSERT_TRUE(WaitForText(ID_DRIVE, " "));
+  ClickEntry(1);
+  EXPECT_EQ(Answer(), "Invalid input value.  Use escape key to abandon changes.");
+  EXPECT_EQ(SendMessageA(Control(ID_NAME_LIST), LB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(Text(ID_NAME), "first");
+  ASSERT_TRUE(WaitUntil([&] { return Focus() == Control(ID_DRIVE); }));
+  PressKeys({VK_ESCAPE});
+  EXPECT_TRUE(WaitForText(ID_DRIVE, "D"));
+  ClickEntry(1);
+  EXPECT_TRUE(WaitForText(ID_DRIVE, "E"));
+  ASSERT_TRUE(Click(ID_OK));
+  ASSERT_TRUE(editor.WaitForExit());
+  EXPECT_EQ(ReadBytes(SetPath()), set);
+}
+
+// A set file held by another program: the editor says it could not read it,
+// and Ok that it could not save it, until the file is free.
+TEST_F(Editor, UnreadableSetAndFailedSaveAreTold) {
+  WriteBytes(SetPath(), SetBytes({Record("Kept", "kept")}));
+  HANDLE held = CreateFileW(Wide(SetPath()).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  Start();
+  EXPECT_NE(Answer().find("could not be read from\r\n" + SetPath()), std::string::npos);
+  ASSERT_TRUE(Click(ID_ADD));
+  ASSERT_TRUE(Click(ID_OK));
+  EXPECT_NE(Answer().find("could not be saved to\r\n" + SetPath()), std::string::npos);
+  CloseHandle(held);
+  EXPECT_EQ(ReadBytes(SetPath()), SetBytes({Record("Kept", "kept")}));
+  ASSERT_TRUE(Click(ID_OK));
+  ASSERT_TRUE(editor.WaitForExit());
+  EXPECT_EQ(ReadBytes(SetPath()).size(), RECORD_SIZE);
+}
+
+// The controls at their places (96 per inch) and in their tab order; Cancel
+// writes nothing.
+TEST_F(Editor, DialogLayoutAndCancel) {
+  Start();
+  EXPECT_EQ(GetWindowLongA(dialog, GWL_STYLE) & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
+  EXPECT_NE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+  EXPECT_TRUE(WaitUntil([&] { return Focus() == Control(ID_OK); }));
+  const std::vector<std::vector<long>> places = {
+      {ID_NAME_LIST, 5, 5, 121, 251}, {ID_NAME, 129, 20, 198, 21},       {ID_COMMAND, 128, 60, 179, 21},
+      {ID_BROWSE, 307, 60, 19, 21},   {ID_WINDOW_SIZE, 128, 100, 145, 21}, {ID_DRIVE, 308, 100, 18, 21},
+      {ID_HOTKEY, 130, 141, 121, 21}, {ID_ADD, 128, 165, 75, 23},        {ID_DELETE, 128, 188, 75, 23},
+      {ID_UP, 128, 211, 75, 23},      {ID_DOWN, 128, 234, 75, 23},       {ID_OK, 259, 188, 75, 23},
+      {ID_CANCEL, 259, 234, 75, 23},  {0, 0, 0, 337, 261}};
+  std::vector<std::vector<long>> found;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT r = {};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    if (GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP)
+      found.push_back({GetDlgCtrlID(child), r.left, r.top, r.right - r.left, r.bottom - r.top});
+  }
+  RECT client = {};
+  GetClientRect(dialog, &client);
+  found.push_back({0, 0, 0, client.right, client.bottom});
+  EXPECT_EQ(found, places);
+  EXPECT_EQ(Text(ID_ADD) + Text(ID_OK), "A&dd     &Ok");
+  ASSERT_TRUE(Click(ID_CANCEL));
+  EXPECT_TRUE(editor.WaitForExit());
+  EXPECT_EQ(GetFileAttributesW(Wide(SetPath()).c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// Setup in the real runner's control menu opens the editor on its set; Ok
+// there makes the runner take up the new hotkey.
+TEST(EditorAndRunner, SetupEditAndReload) {
+  ASSERT_TRUE(HotkeyIsFree(MOD_CONTROL | MOD_ALT, 'J'));
+  ProgramDir dir;
+  WriteBytes(dir.Path("Tasklark.dat"), SetBytes({Record("Probe", "\"" + dir.Path("probe.exe") + "\" edited")}));
+  Process runner = Process::Start("\"" + dir.Path("Tasklark.exe") + "\"", dir.Dir());
+  HWND window = WaitForWindow(runner.Id(), RUNNER_CLASS_NAME);
+  ASSERT_NE(window, nullptr);
+  PostMessageA(window, 2135, 1, WM_RBUTTONDOWN);
+  ASSERT_NE(WaitForPopupMenu(runner.Id()), nullptr);
+  for (WORD key : {VK_DOWN, VK_DOWN, VK_RETURN}) PressKeys({key});
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (dialog = FindTopLevel("TfSetup", APP_TITLE)) != nullptr; }, kLaunchTimeoutMs));
+  ASSERT_TRUE(IsResponsive(dialog) && MakeForeground(dialog) && ClickWindow(GetDlgItem(dialog, ID_HOTKEY)));
+  PressKeys({VK_CONTROL, VK_MENU, 'J'});
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(GetDlgItem(dialog, ID_HOTKEY)) == "Ctrl+Alt+J"; }));
+  ASSERT_TRUE(ClickWindow(GetDlgItem(dialog, ID_OK)));
+  ASSERT_TRUE(WaitUntil([] { return !HotkeyIsFree(MOD_CONTROL | MOD_ALT, 'J'); }));
+  PressKeys({VK_CONTROL, VK_MENU, 'J'});
+  EXPECT_EQ(LaunchedArguments(dir, 1), Names{"edited"});
+  PostMessageA(window, WM_COMMAND, 69, 0);
+  EXPECT_TRUE(runner.WaitForExit());
+}
+
+}  // namespace
+}  // namespace e2e

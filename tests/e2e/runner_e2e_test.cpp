@@ -1,0 +1,129 @@
+// The real Tasklark.exe: each way from real input to what it does, once. What
+// it decides is checked on its model (tests/unit/runner_model_test.cpp).
+#include "harness.h"
+
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "runner_link.h"
+
+namespace e2e {
+namespace {
+
+constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
+
+class Runner : public ::testing::Test {
+ protected:
+  std::string Probe(const std::string& argument) const { return "\"" + dir.Path("probe.exe") + "\" " + argument; }
+  // Started once its control menu opens: the set is loaded by then.
+  void Start(const std::string& arguments) {
+    runner = Process::Start("\"" + dir.Path("Tasklark.exe") + "\" " + arguments, dir.Dir());
+    ASSERT_NE(window = WaitForWindow(runner.Id(), RUNNER_CLASS_NAME, "Tasklark"), nullptr);
+    Choose(WM_RBUTTONDOWN, {VK_ESCAPE});
+  }
+  // A click on the icon, and keys to the menu it opens.
+  void Choose(UINT button, std::initializer_list<WORD> keys) {
+    PostMessageA(window, kTrayNotify, 1, button);
+    HWND menu = WaitForPopupMenu(runner.Id());
+    ASSERT_NE(menu, nullptr);
+    for (WORD key : keys) PressKeys({key});
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }));
+  }
+  HWND Command(WPARAM id, const char* dialogTitle) const {
+    PostMessageA(window, WM_COMMAND, id, 0);
+    return dialogTitle ? WaitForWindow(runner.Id(), "#32770", dialogTitle) : nullptr;
+  }
+  bool Icon(DWORD message) const {
+    NOTIFYICONDATAA icon = {};
+    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    icon.hWnd = window;
+    icon.uID = 1;
+    return Shell_NotifyIconA(message, &icon);
+  }
+
+  static constexpr UINT kTrayNotify = 2135;
+  ProgramDir dir;
+  Process runner;
+  HWND window = nullptr;
+};
+
+// A left click and a choice start a command from the root of its drive, with
+// its show command, or from the runner's folder when the drive is missing. A
+// hotkey starts one too, also from a damaged record, whose command line
+// keeps to its field; a reload takes up the file as it is now.
+TEST_F(Runner, MenusHotkeysAndReloadsStartCommands) {
+  CommandRecord damaged = Record("Damaged", Probe("x"), SW_SHOWNORMAL, 'C', "110k");
+  damaged.Name.Length = damaged.Command.Length = 255;
+  std::memset(damaged.Command.Chars + Probe("").size(), 'x', COMMAND_CAPACITY - Probe("").size());
+  std::memset(damaged.Filler1, 'F', sizeof damaged.Filler1);
+  const Bytes set = SetBytes({Record("Root", Probe("root"), SW_SHOWMAXIMIZED), Record("-", ""),
+                              Record("Missing", Probe("missing"), SW_SHOWMINNOACTIVE, 'Q'), damaged});
+  WriteBytes(dir.Path("Tasklark.dat"), set);
+  Start("\"C:\\no such folder\\Tasklark.dat\"");
+  Choose(WM_LBUTTONDOWN, {VK_DOWN, VK_RETURN});
+  Choose(WM_LBUTTONDOWN, {VK_DOWN, VK_DOWN, VK_RETURN});
+  std::vector<Launch> launches = WaitForLaunches(dir, 2);
+  ASSERT_EQ(launches.size(), 2u);
+  EXPECT_EQ(launches[0].commandLine + "|" + launches[0].dir, Probe("root") + "|C:\\");
+  EXPECT_EQ(launches[0].show, SW_SHOWMAXIMIZED);
+  EXPECT_EQ(launches[1].dir + "\\", dir.Dir());
+  EXPECT_EQ(launches[1].show, SW_SHOWMINNOACTIVE);
+  PressKeys({VK_CONTROL, VK_MENU, 'K'});
+  EXPECT_EQ(LaunchedArguments(dir, 3).back(), std::string(COMMAND_CAPACITY - Probe("").size(), 'x'));
+  EXPECT_EQ(ReadBytes(dir.Path("Tasklark.dat")), set);  // only read
+
+  WriteBytes(dir.Path("Tasklark.dat"), SetBytes({Record("New", Probe("new"), SHOWCMD_DEFAULT, 'C', "011n")}));
+  PostMessageA(window, WM_RELOADSET, 0, 0);
+  ASSERT_TRUE(WaitUntil([] { return HotkeyIsFree(kCtrlAlt, 'K'); }));
+  PressKeys({VK_MENU, VK_SHIFT, 'N'});
+  EXPECT_EQ(LaunchedArguments(dir, 4).back(), "new");
+}
+
+// The control menu's commands, through the real dialogs and boxes, and the
+// icon the runner adds again for a new shell.
+TEST_F(Runner, ControlCommands) {
+  dir.CopyAs("probe.exe", "larkedit.exe");
+  WriteBytes(dir.Path("other.dat"), SetBytes({Record("Other", "other", SHOWCMD_DEFAULT, 'C', "110p")}));
+  WriteBytes(dir.Path("kept.dat"), {});
+  CreateDirectoryW(Wide(dir.Path("elsewhere")).c_str(), nullptr);
+  Start("\"my set.dat\"");
+
+  HWND about = Command(65, "Tasklark 1.0");
+  ASSERT_NE(about, nullptr);
+  PostMessageA(about, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+  Command(83, nullptr);  // Setup: the editor on the current set, quoted
+  EXPECT_EQ(LaunchedArguments(dir, 1).back(), "\"my set.dat\"");
+
+  // Load: whatever folder was browsed to, the set of that name beside the program.
+  ChooseFile(Command(76, "Open Tasklark commandset"), dir.Path("elsewhere\\other.dat"));
+  EXPECT_TRUE(WaitUntil([] { return !HotkeyIsFree(kCtrlAlt, 'P'); }));
+  // Save as a name the program's folder holds, chosen elsewhere: asked first;
+  // No leaves it, Yes copies, and the runner goes on under that name.
+  for (int answer : {IDNO, IDYES}) {
+    ChooseFile(Command(66, "Save Tasklark commandset as ..."), dir.Path("elsewhere\\kept.dat"));
+    HWND question = WaitForWindow(runner.Id(), "#32770", "Tasklark");
+    ASSERT_NE(question, nullptr);
+    PostMessageA(question, WM_COMMAND, answer, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(question); }));
+  }
+  EXPECT_EQ(ReadBytes(dir.Path("kept.dat")), ReadBytes(dir.Path("other.dat")));
+  Command(83, nullptr);
+  EXPECT_EQ(LaunchedArguments(dir, 2).back(), "\"kept.dat\"");
+
+  ASSERT_TRUE(Icon(NIM_DELETE));
+  PostMessageA(window, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return Icon(NIM_MODIFY); }));
+  Choose(WM_RBUTTONDOWN, {VK_UP, VK_RETURN});  // Close
+  DWORD exitCode = 1;
+  ASSERT_TRUE(runner.WaitForExit(&exitCode));
+  EXPECT_EQ(exitCode, 0u);
+  EXPECT_TRUE(HotkeyIsFree(kCtrlAlt, 'P'));
+  EXPECT_FALSE(Icon(NIM_MODIFY));
+}
+
+}  // namespace
+}  // namespace e2e

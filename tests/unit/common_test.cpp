@@ -1,0 +1,206 @@
+// The shared code: stored texts, set files of any size and read behaviour,
+// saving in one step, hotkey texts and command-line arguments. Natively the
+// key names are a US layout's; under Wine they are the platform's.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+
+#include "command_set.h"
+#include "hotkey_text.h"
+#include "paths.h"
+#include "test_support.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+// Every byte differs from its neighbours, so a byte read into the wrong place shows.
+Bytes Pattern(std::size_t size, unsigned seed = 1) {
+  Bytes bytes(size);
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<unsigned char>((i * 7 + seed * 13) % 251 + 1);
+  return bytes;
+}
+
+Bytes Slots(const CommandSet& set, int first, int count) {
+  const auto* p = reinterpret_cast<const unsigned char*>(&set.Records[first]);
+  return Bytes(p, p + count * RECORD_SIZE);
+}
+
+TEST(Record, TextsGainANulWithinTheirFieldAndShowCommandsTranslate) {
+  CommandRecord r = Record("", "");
+  for (std::size_t length : {39, 40, 50}) {
+    StoreFieldText(r.Name, std::string(length, 'n'));
+    EXPECT_EQ(r.Name.Stored(), length < 40 ? std::string(39, 'n') + '\0' : std::string(40, 'n'));
+  }
+  StoreFieldText(r.Name, "Ab");  // a shorter text leaves the longer one's tail behind it
+  EXPECT_EQ(std::string(r.Name.Chars, 4), std::string("Ab\0n", 4));
+  StoreFieldText(r.Command, std::string(254, 'c'));
+  EXPECT_EQ(r.Command.Stored(), std::string(254, 'c') + '\0');
+  EXPECT_EQ((std::vector<int>{ShowCmdByIndex(0, 7), ShowCmdByIndex(1, 7), ShowCmdByIndex(2, 7), ShowCmdByIndex(-1, 7)}),
+            (std::vector<int>{10, 2, 3, 7}));
+  EXPECT_EQ((std::vector<int>{IndexByShowCmd(1), IndexByShowCmd(2), IndexByShowCmd(3), IndexByShowCmd(4),
+                              IndexByShowCmd(10), IndexByShowCmd(11)}),
+            (std::vector<int>{-1, 1, 2, 0, 0, -1}));
+}
+
+TEST(ReadCommandSet, EveryPieceIsARecordUpToAFullTable) {
+  ScratchDir dir;
+  static CommandSet set;
+  for (std::size_t size : {0, 1, 313, 30 * 312, 30 * 312 + 1, 100 * 312}) {
+    const Bytes file = Pattern(size);
+    WriteBytes(dir.Path("set.dat"), file);
+    std::memset(&set, 0xAA, sizeof set);  // as a runner's table after a longer set
+    EXPECT_TRUE(ReadCommandSet(dir.Path("set.dat").c_str(), set));
+    const int count = static_cast<int>(std::min<std::size_t>((size + RECORD_SIZE - 1) / RECORD_SIZE, MAX_COMMANDS));
+    ASSERT_EQ(set.Count, count) << size;
+    // A short last piece is completed with zeros; later slots keep what they held.
+    Bytes expected(file.begin(), file.begin() + std::min(file.size(), count * RECORD_SIZE));
+    expected.resize(count * RECORD_SIZE, 0);
+    EXPECT_EQ(Slots(set, 0, count), expected) << size;
+    EXPECT_EQ(Slots(set, count, MAX_COMMANDS - count), Bytes((MAX_COMMANDS - count) * RECORD_SIZE, 0xAA)) << size;
+  }
+  EXPECT_FALSE(ReadCommandSet(dir.Path("missing.dat").c_str(), set));
+  EXPECT_EQ(set.Count, 0);
+
+  // A source that hands out its bytes in pieces, and claims more than it has.
+  class Pieces final : public RecordSource {
+   public:
+    std::uint64_t Size() override { return 4000; }
+    std::size_t Read(void* buffer, std::size_t size) override {
+      const std::size_t n = std::min({size, std::size_t(100), data.size() - at});
+      std::memcpy(buffer, data.data() + at, n);
+      at += n;
+      return n;
+    }
+    Bytes data = Pattern(410);
+    std::size_t at = 0;
+  } pieces;
+  ReadRecords(pieces, set);
+  ASSERT_EQ(set.Count, 5);  // one slot per read, until a read brings nothing
+  EXPECT_EQ(Slots(set, 4, 1)[9], pieces.data[409]);
+  EXPECT_EQ(Slots(set, 4, 1)[10], 0);
+}
+
+// Saving replaces the file whole, or leaves it as it was with no other file
+// left behind, and tells why.
+TEST(SaveCommandSet, ReplacesTheFileWholeOrNotAtAll) {
+  ScratchDir dir;
+  const std::string path = dir.Path("set.dat");
+  CommandSet set = {};
+  std::memcpy(set.Records, Pattern(2 * RECORD_SIZE, 9).data(), 2 * RECORD_SIZE);
+  set.Count = 2;
+  sys::ErrorCode error = 0;
+  ASSERT_TRUE(SaveCommandSet(path.c_str(), set, error));
+  EXPECT_EQ(ReadBytes(path), Slots(set, 0, 2));
+  set.Count = 1;
+  std::filesystem::create_directory(dir.Path("folder.dat"));
+  auto refused = [&](const std::string& at) {
+    EXPECT_FALSE(SaveCommandSet(at.c_str(), set, error)) << at;
+    FixedText<255> why;
+    sys::DescribeError(error, why);
+    EXPECT_FALSE(why.empty());
+    EXPECT_EQ(ReadBytes(path).size(), 2 * RECORD_SIZE);
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"folder.dat", "set.dat"}));
+  };
+  SetReadOnly(path, true);
+  refused(path);
+  SetReadOnly(path, false);
+  refused(dir.Path("folder.dat"));
+  refused(dir.Path("no-such-folder") + path.substr(path.size() - 8));
+#ifdef _WIN32
+  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  refused(path);
+  CloseHandle(held);
+#endif
+}
+
+std::string Text(const HotkeyText& t) { return std::string(t.view()); }
+std::string Chars(const HotkeyCode& c) { return std::string(&c.Ctrl, 4); }
+HotkeyCode Code(const char (&s)[5]) { return {s[0], s[1], s[2], s[3]}; }
+
+// A key pressed with Ctrl, stored, shown again by the editor and by the runner.
+TEST(Hotkey, CtrlWithAKeyComesBackAsTheSystemStoresIt) {
+  const struct {
+    std::uint16_t key;
+    const char *captured, *shownAgain;
+    char stored;
+    std::string menu;
+  } keys[] = {{'A', "Ctrl+A", "Ctrl+A", 'a', "Ctrl+A"},         {0x65, "Ctrl+5", "Ctrl+5", '5', "Ctrl+5"},
+              {0x70, "Ctrl+F1", "Ctrl+P", 'p', "Ctrl+P"},       {0x7A, "Ctrl+F11", "Ctrl+Z", 'z', "Ctrl+Z"},
+              {0x7B, "Ctrl+F12", "Ctrl+F12", '{', "Ctrl+{"},    {0x87, "Ctrl+F24", "Ctrl+F24", '\x87', "Ctrl+\x87"},
+              {0x20, "Ctrl+Space", "Ctrl+Space", ' ', "Ctrl+ "}, {0x21, "Ctrl+PgUp", "Ctrl+PgUp", '!', "Ctrl+!"},
+              {0x28, "Ctrl+Down", "Ctrl+Down", '(', "Ctrl+("},  {0x2D, "Ctrl+Ins", "Ctrl+Ins", '-', "Ctrl+-"},
+              {0x2E, "Ctrl+Del", "Ctrl+Del", '.', "Ctrl+."},    {0x08, "Ctrl+BkSp", "Ctrl+BkSp", '\b', "Ctrl+\b"},
+              {0x1B, "Ctrl+Esc", "Ctrl+Esc", '\x1b', "Ctrl+\x1b"}, {0x0D, "Ctrl+Enter", "Ctrl+Enter", '\r', "Ctrl+\r"}};
+  for (const auto& k : keys) {
+    const HotkeyText captured = FormatShortCut(ComposeShortCut(k.key, SS_CTRL));
+    EXPECT_EQ(Text(captured), k.captured);
+    const HotkeyCode stored = TextToHotkeyCode(captured);
+    EXPECT_EQ(Chars(stored), std::string("100") + k.stored) << k.captured;
+    EXPECT_EQ(Text(HotkeyCodeToText(stored)), k.shownAgain);
+    EXPECT_EQ(Text(HotkeyCodeToMenuText(stored)), k.menu);
+  }
+  // The modifier keys alone have no name: "Just press Ctrl" empties the field.
+  for (std::uint16_t key : {0x11, 0x12, 0x14}) EXPECT_EQ(Text(FormatShortCut(ComposeShortCut(key, SS_CTRL))), "");
+  EXPECT_EQ(Text(FormatShortCut(ComposeShortCut('B', SS_ALT | SS_CTRL | SS_SHIFT))), "Shift+Ctrl+Alt+B");
+  EXPECT_EQ(ComposeShortCut(0x100, SS_CTRL), 0);
+}
+
+TEST(Hotkey, ParseTakesPrefixesInAnyOrderAndCase) {
+  const std::pair<const char*, TShortCut> texts[] = {
+      {"^A", 0x4041},  {"ctrl+a", 0x4041}, {"Ctrl+Ctrl+A", 0x4041}, {"Alt+Shift+A", 0xA041}, {"f1", 0x70},
+      {"SHIFT+pgdn", 0x2022}, {"Ctrl+F24", 0x4087}, {"Ctrl+5", 0x4035}, {"", 0}, {"Ctrl+", 0},
+      {"Shift+Alt+", 0}, {"Ctrl+Foo", 0}, {"Ctrl + A", 0}, {" Ctrl+A", 0}, {"Ctrl+F25", 0}, {"Ctrl+AB", 0}};
+  for (const auto& [text, code] : texts) EXPECT_EQ(ParseShortCut(text), code) << text;
+  for (unsigned key = 8; key <= 255; ++key) {
+    const HotkeyText text = FormatShortCut(ComposeShortCut(static_cast<std::uint16_t>(key), SS_ALT));
+    EXPECT_EQ(Text(FormatShortCut(ParseShortCut(text))), Text(text)) << key;  // an empty one parses to 0
+  }
+  std::uint16_t key = 0;
+  TShiftState shift = 0;
+  SplitShortCut(0xE000 | 0x1FFF, key, shift);
+  EXPECT_EQ(key * 10 + shift, 0x1FFF * 10 + (SS_SHIFT | SS_CTRL | SS_ALT));
+}
+
+TEST(Hotkey, StoredCodesShowAsTheEditorAndTheRunnerSeeThem) {
+  EXPECT_EQ(Text(HotkeyCodeToText(Code("101x"))), "Shift+Ctrl+X");
+  EXPECT_EQ(Text(HotkeyCodeToMenuText(Code("011n"))), "Shift+Alt+N");
+  EXPECT_EQ(Text(HotkeyCodeToMenuText(Code("100\xe9"))), "Ctrl+\xe9");  // case is ASCII only
+  EXPECT_EQ(Chars(TextToHotkeyCode(HotkeyCodeToText(Code("100A")))), "100a");
+  EXPECT_EQ(Chars(TextToHotkeyCode(HotkeyCodeToText(Code("000 ")))), "000 ");  // Space
+  // No hotkey: empty, and one NUL in the menu; flags other than '1' are not set.
+  for (HotkeyCode none : {Code("000\0"), HotkeyCode{0, 0, 0, 0}, Code("YY\x01\0")}) {
+    EXPECT_EQ(Text(HotkeyCodeToText(none)), "");
+    EXPECT_EQ(Text(HotkeyCodeToMenuText(none)), std::string(1, '\0'));
+  }
+  EXPECT_EQ(Chars(TextToHotkeyCode(HotkeyCodeToText(Code("100)")))), std::string("000\0", 4));  // no name: gone
+  EXPECT_FALSE(WantsGlobalHotkey(Code("001x")));
+  EXPECT_EQ(HotkeyModifiers(Code("111x")) * 10 + HotkeyModifiers(Code("101x")), 76u);  // MOD_ values
+}
+
+TEST(FirstArgument, SkipsTheProgramAndTakesQuotedStretchesWhole) {
+  static ArgumentText argument;
+  const std::string longName(COMMAND_LINE_CAPACITY - 10, 'n');
+  const std::pair<std::string, std::string> lines[] = {
+      {"Tasklark.exe   ", "<none>"},
+      {"\"C:\\Program Files\\Tasklark.exe\" work.dat other", "work.dat"},
+      {"  C:\\t\\Tasklark.exe\t\tC:\\sets\\work.dat", "C:\\sets\\work.dat"},
+      {"prog a\"b c\"d e", "ab cd"},
+      {"prog \"unterminated quote", "unterminated quote"},
+      {"prog \"\" \"\"", "<none>"},  // an empty quoted argument is none
+      {"prog \"\" second", "second"},
+      {"prog \"", "<none>"},
+      {"prog\x01x\x1fy", "x"},  // every code from 1 to 32 separates
+      {"prog \xE9t\xE9.dat", "\xE9t\xE9.dat"},
+      {"p " + longName, longName}};
+  for (const auto& [line, first] : lines)
+    EXPECT_EQ(FirstArgument(line, argument) ? std::string(argument.view()) : "<none>", first) << line;
+  EXPECT_EQ(FileNamePart("C:work.dat"), "work.dat");
+  EXPECT_EQ(DirectoryPart("C:\\sets\\work.dat"), "C:\\sets\\");
+}
+
+}  // namespace
