@@ -10,9 +10,11 @@
 
 #include "fixed_text.h"
 
-// A path as the platform's ANSI file calls take it: at most MAX_PATH - 1
-// characters. A longer path is refused, never cut.
-using PathText = FixedText<259>;
+// A path: UTF-8 inside, and at most MAX_PATH - 1 UTF-16 units at the
+// system's calls, up to three bytes each here. A longer path is refused,
+// never cut.
+constexpr std::size_t PATH_UNITS = 259;
+using PathText = FixedText<3 * PATH_UNITS>;
 
 namespace sys {
 
@@ -72,8 +74,17 @@ bool CopyFileOver(const char* from, const char* to);
 // when it has none or the call fails.
 void KeyName(std::uint8_t virtualKey, FixedText<255>& name);
 
-// Equal ignoring letter case, as the user's locale compares texts.
+// Equal ignoring letter case, as the user's locale compares texts (of the
+// ANSI code page).
 bool EqualIgnoringCase(std::string_view a, std::string_view b);
+// The same file name or folder, ignoring letter case (UTF-8 paths).
+bool SamePath(std::string_view a, std::string_view b);
+
+// The running program's path and its command line, UTF-8; false when the
+// path does not fit.
+bool ProgramPath(PathText& path);
+using ProgramLine = FixedText<3 * 32767>;  // 32767 UTF-16 units at most
+void CommandLine(ProgramLine& line);
 
 // A letter of the system's character set (accented ones too), and its upper case.
 bool IsLetter(char c);

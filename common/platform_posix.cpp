@@ -160,4 +160,15 @@ char UpperCase(char c) {
   return c;
 }
 
+bool SamePath(std::string_view a, std::string_view b) { return EqualIgnoringCase(a, b); }
+
+bool ProgramPath(PathText& path) {
+  char buffer[PathText::capacity() + 1];
+  const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer);
+  path = PathText(std::string_view(buffer, n > 0 ? static_cast<std::size_t>(n) : 0));
+  return n > 0 && !path.WasCut();
+}
+
+void CommandLine(ProgramLine& line) { line.Clear(); }
+
 }  // namespace sys

@@ -1,7 +1,9 @@
-// The shared code's calls into Windows.
+// The shared code's calls into Windows. Paths arrive as UTF-8 and go to the
+// system's wide calls.
 #include <windows.h>
 
 #include "platform.h"
+#include "wide_text.h"
 
 namespace sys {
 
@@ -13,19 +15,27 @@ constexpr DWORD SHARE_READ_WRITE = FILE_SHARE_READ | FILE_SHARE_WRITE;
 constexpr DWORD KEY_NAME_BUFFER = 256;
 constexpr int SCAN_CODE_SHIFT = 16;
 
+// A path for the wide calls; one that does not fit names no file.
+class WidePath : public WideText<PATH_UNITS> {
+ public:
+  explicit WidePath(std::string_view utf8) : WideText(utf8) {
+    if (!Ok()) SetLastError(ERROR_FILENAME_EXCED_RANGE);
+  }
+};
+
+// Others may go on reading and writing the file.
+std::intptr_t OpenFile(const char* path, DWORD access, DWORD disposition) {
+  const WidePath wide(path);
+  if (!wide.Ok()) return reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE);
+  return reinterpret_cast<std::intptr_t>(
+      CreateFileW(wide.c_str(), access, SHARE_READ_WRITE, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
 }  // namespace
 
-File File::OpenForReading(const char* path) {
-  HANDLE h = CreateFileA(path, GENERIC_READ, SHARE_READ_WRITE, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  return File(h == INVALID_HANDLE_VALUE ? kNone : reinterpret_cast<std::intptr_t>(h));
-}
+File File::OpenForReading(const char* path) { return File(OpenFile(path, GENERIC_READ, OPEN_EXISTING)); }
 
-File File::CreateAlways(const char* path) {
-  HANDLE h = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, SHARE_READ_WRITE, nullptr,
-                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  return File(h == INVALID_HANDLE_VALUE ? kNone : reinterpret_cast<std::intptr_t>(h));
-}
+File File::CreateAlways(const char* path) { return File(OpenFile(path, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS)); }
 
 std::uint64_t File::Size() const {
   LARGE_INTEGER size;
@@ -35,8 +45,7 @@ std::uint64_t File::Size() const {
 
 std::size_t File::Read(void* buffer, std::size_t size) {
   DWORD got = 0;
-  if (!IsOpen() || !ReadFile(AsHandle(handle_), buffer, static_cast<DWORD>(size), &got, nullptr))
-    return 0;
+  if (!IsOpen() || !ReadFile(AsHandle(handle_), buffer, static_cast<DWORD>(size), &got, nullptr)) return 0;
   return got;
 }
 
@@ -71,56 +80,54 @@ ErrorCode LastError() { return GetLastError(); }
 ErrorCode PathTooLongError() { return ERROR_FILENAME_EXCED_RANGE; }
 
 void DescribeError(ErrorCode code, FixedText<255>& text) {
-  text.Clear();
-  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                           code, 0, text.data(), static_cast<DWORD>(text.capacity() + 1), nullptr);
-  if (n == 0) {
-    text.Append("Error ");
+  wchar_t reason[256] = {};
+  if (FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, reason, 256,
+                     nullptr) == 0) {
     char digits[16];
-    int i = sizeof digits;
-    do digits[--i] = static_cast<char>('0' + code % 10); while ((code /= 10) != 0 && i > 0);
-    text.Append(std::string_view(digits + i, sizeof digits - i));
-    text.Append('.');
+    wsprintfA(digits, "Error %lu.", code);
+    text = FixedText<255>(digits);
     return;
   }
-  text.TakeCString();
-  while (!text.empty() && static_cast<unsigned char>(text.view().back()) <= ' ')
-    text.Truncate(text.size() - 1);
+  FromWide(reason, text);
+  while (!text.empty() && static_cast<unsigned char>(text.view().back()) <= ' ') text.Truncate(text.size() - 1);
 }
 
 bool IsFolderSeparator(char c) { return c == '\\'; }
 
 bool IsExistingFile(const char* path) {
-  DWORD attributes = GetFileAttributesA(path);
+  const WidePath wide(path);
+  const DWORD attributes = wide.Ok() ? GetFileAttributesW(wide.c_str()) : INVALID_FILE_ATTRIBUTES;
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool CreateUniqueFile(std::string_view dir, PathText& path) {
-  PathText directory(dir.empty() ? std::string_view(".") : dir);
-  if (directory.WasCut()) {
-    SetLastError(ERROR_FILENAME_EXCED_RANGE);
-    return false;
-  }
-  char name[MAX_PATH] = {};
-  if (!GetTempFileNameA(directory.c_str(), "tlk", 0, name)) return false;
-  path.Clear();
-  path.Append(name);
-  return true;
+  const WidePath directory(dir.empty() ? std::string_view(".") : dir);
+  wchar_t name[MAX_PATH] = {};
+  if (!directory.Ok() || !GetTempFileNameW(directory.c_str(), L"tlk", 0, name)) return false;
+  return FromWide(name, path);
 }
 
 bool MoveFileOver(const char* from, const char* to) {
+  const WidePath source(from), target(to);
+  if (!source.Ok() || !target.Ok()) return false;
   // A read-only set file is the user's wish that it stay as it is.
-  DWORD attributes = GetFileAttributesA(to);
+  const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return false;
   }
-  return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
-bool RemoveFile(const char* path) { return DeleteFileA(path); }
+bool RemoveFile(const char* path) {
+  const WidePath wide(path);
+  return wide.Ok() && DeleteFileW(wide.c_str());
+}
 
-bool CopyFileOver(const char* from, const char* to) { return CopyFileA(from, to, FALSE); }
+bool CopyFileOver(const char* from, const char* to) {
+  const WidePath source(from), target(to);
+  return source.Ok() && target.Ok() && CopyFileW(source.c_str(), target.c_str(), FALSE);
+}
 
 void KeyName(std::uint8_t virtualKey, FixedText<255>& name) {
   name.Clear();
@@ -132,9 +139,23 @@ void KeyName(std::uint8_t virtualKey, FixedText<255>& name) {
 }
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-                        b.data(), static_cast<int>(b.size())) == CSTR_EQUAL;
+  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+                        static_cast<int>(b.size())) == CSTR_EQUAL;
 }
+
+bool SamePath(std::string_view a, std::string_view b) {
+  const WidePath first(a), second(b);
+  return first.Ok() && second.Ok() &&
+         CompareStringOrdinal(first.c_str(), -1, second.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+bool ProgramPath(PathText& path) {
+  wchar_t wide[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, wide, MAX_PATH);
+  return length > 0 && length < MAX_PATH && FromWide(wide, path);
+}
+
+void CommandLine(ProgramLine& line) { FromWide(GetCommandLineW(), line); }
 
 bool IsLetter(char c) { return IsCharAlphaA(c); }
 

@@ -3,16 +3,18 @@
 #include <commdlg.h>
 
 #include "setup_dialog.h"
+#include "wide_text.h"
 
 namespace {
 
-constexpr char BROWSE_TITLE[] = "Open a command";
-constexpr char BROWSE_FILTER[] = "All Files\0*.*\0";  // the literal adds the closing NUL
+constexpr wchar_t BROWSE_TITLE[] = L"Open a command";
+constexpr wchar_t BROWSE_FILTER[] = L"All Files\0*.*\0";  // the literal adds the closing NUL
 constexpr DWORD BROWSE_FLAGS = OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_EXPLORER |
                                OFN_NODEREFERENCELINKS | OFN_LONGNAMES;
 static_assert(BROWSE_FLAGS == 0x381808, "the Open dialog's flags");
 constexpr DWORD BROWSE_FILE_SIZE = 260;          // nMaxFile
 constexpr DWORD BROWSE_CUSTOM_FILTER_SIZE = 40;  // nMaxCustFilter
+constexpr char NO_ANSI_PATH[] = "The path of this program cannot be stored in a command:\r\n";
 
 // The editor's Open dialog, when it is up: it has no owner, so it may be
 // behind the editor's dialog.
@@ -21,14 +23,30 @@ HWND OpenDialog() {
   EnumThreadWindows(
       GetCurrentThreadId(),
       [](HWND window, LPARAM result) -> BOOL {
-        char title[sizeof BROWSE_TITLE + 1] = {};
-        GetWindowTextA(window, title, sizeof title);
-        if (!IsWindowVisible(window) || std::string_view(title) != BROWSE_TITLE) return TRUE;
+        wchar_t title[sizeof BROWSE_TITLE / sizeof(wchar_t) + 1] = {};
+        GetWindowTextW(window, title, sizeof title / sizeof(wchar_t));
+        if (!IsWindowVisible(window) || lstrcmpW(title, BROWSE_TITLE) != 0) return TRUE;
         *reinterpret_cast<HWND*>(result) = window;
         return FALSE;
       },
       reinterpret_cast<LPARAM>(&found));
   return found;
+}
+
+// The path in the ANSI code page that commands are kept in: as it is, or in
+// its short form, which is ASCII, when the volume gives one.
+bool AnsiPath(const wchar_t* path, FieldText& ansi) {
+  wchar_t shortPath[MAX_PATH] = {};
+  const wchar_t* forms[] = {path, shortPath};
+  for (const wchar_t* form : forms) {
+    BOOL lost = FALSE;
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, form, -1, ansi.data(),
+                                      static_cast<int>(ansi.capacity() + 1), nullptr, &lost);
+    ansi.TakeCString();
+    if (n > 0 && !lost && *form) return true;
+    if (form == path && !GetShortPathNameW(path, shortPath, MAX_PATH)) break;
+  }
+  return false;
 }
 
 }  // namespace
@@ -41,24 +59,33 @@ void BrowseForCommand() {
   if (fSetup.DriveRefused()) return;
 
   // The name box starts with the set's name.
-  char file[BROWSE_FILE_SIZE + 2] = {};
-  lstrcpynA(file, fSetup.SetFileName.c_str(), BROWSE_FILE_SIZE + 1);
-  OPENFILENAMEA dialog = {};
-  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  WideText<BROWSE_FILE_SIZE + 1> file(fSetup.SetFileName);
+  if (!file.Ok()) file = WideText<BROWSE_FILE_SIZE + 1>("");
+  const WideText<PATH_UNITS> folder(fSetup.BrowseDir);
+  OPENFILENAMEW dialog = {};
+  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
   dialog.lpstrFilter = BROWSE_FILTER;
   dialog.nMaxCustFilter = BROWSE_CUSTOM_FILTER_SIZE;
-  dialog.lpstrFile = file;
+  dialog.lpstrFile = file.data();
   dialog.nMaxFile = BROWSE_FILE_SIZE;
-  dialog.lpstrInitialDir = fSetup.BrowseDir.c_str();
+  dialog.lpstrInitialDir = folder.c_str();
   dialog.lpstrTitle = BROWSE_TITLE;
   dialog.Flags = BROWSE_FLAGS;
-  dialog.lpstrDefExt = "";
+  dialog.lpstrDefExt = L"";
 
   // No owner: the editor's dialog stays usable while the Open dialog is up.
   Dialog.Browsing = true;
-  const bool chosen = GetOpenFileNameA(&dialog);
+  const bool chosen = GetOpenFileNameW(&dialog);
   Dialog.Browsing = false;
   if (!chosen || !IsWindow(Dialog.Handle)) return;
-  fSetup.btBrowseChosen(file);
+  PathText path;
+  FieldText command;
+  FromWide(file.c_str(), path);
+  if (!AnsiPath(file.c_str(), command)) {
+    MessageText text(NO_ANSI_PATH);
+    ShowMessage(text.Append(path), MB_OK | MB_ICONSTOP);
+    return;
+  }
+  fSetup.btBrowseChosen(command, DirectoryPart(path));
   ShowForm();
 }

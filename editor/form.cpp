@@ -11,6 +11,7 @@
 #include "editor_resources.h"
 #include "runner_link.h"
 #include "setup_dialog.h"
+#include "wide_text.h"
 
 SetupDialog Dialog;
 
@@ -277,7 +278,6 @@ void SizeAndCentre(HWND dialog) {
 // that the user is told once the dialog shows; wParam holds the error.
 constexpr UINT WM_UNREADABLE_SET = WM_APP + 1;
 
-void ShowMessage(const MessageText& text, UINT style) { MessageBoxA(Dialog.Handle, text.c_str(), APP_TITLE, style); }
 
 void Close() { DestroyWindow(Dialog.Handle); }
 
@@ -294,11 +294,12 @@ BOOL OnInitDialog(HWND dialog, HWND, LPARAM) {
   CreateHints();
 
   // A path that comes back cut names no folder: nothing is read from it.
-  char program[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
+  PathText program;
+  if (!sys::ProgramPath(program)) program.Clear();
+  sys::ProgramLine line;
+  sys::CommandLine(line);
   sys::ErrorCode error = 0;
-  if (!fSetup.FormCreate(GetCommandLineA(), std::string_view(program, length < MAX_PATH ? length : 0), error))
-    PostMessageA(dialog, WM_UNREADABLE_SET, error, 0);
+  if (!fSetup.FormCreate(line, program, error)) PostMessageA(dialog, WM_UNREADABLE_SET, error, 0);
   ShowForm();
   SendMessageA(dialog, DM_SETDEFID, ID_OK, 0);
   SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Dialog.btnOk), TRUE);
@@ -456,4 +457,9 @@ HWND CreateSetupDialog(HINSTANCE instance) {
   CopyWide(setup.ClassName, SETUP_CLASS_NAME);
   CopyWide(setup.Caption, APP_TITLE);
   return CreateDialogIndirectParamA(instance, &setup.Header, nullptr, SetupDialogProc, 0);
+}
+
+int ShowMessage(std::string_view text, UINT style) {
+  const WideText<MessageText::capacity()> wide(text);
+  return MessageBoxW(Dialog.Handle, wide.c_str(), L"Configure Tasklark", style);
 }

@@ -66,3 +66,5 @@ void MakeDriveField(HWND edit);
 void MakeHotkeyField(HWND edit);
 // browse.cpp: the ".." button's Open dialog.
 void BrowseForCommand();
+// A message box of the editor's with a UTF-8 text.
+int ShowMessage(std::string_view text, UINT style);

@@ -156,15 +156,12 @@ bool TfSetup::eHotkeyKeyDown(std::uint16_t key, TShiftState shift) {
   return true;
 }
 
-void TfSetup::btBrowseChosen(std::string_view path) {
+void TfSetup::btBrowseChosen(std::string_view command, std::string_view folder) {
   if (DriveRefused()) return;
-  Fields.Command = FieldText(path);
+  Fields.Command = FieldText(command);
   const std::string_view name = Trimmed(Fields.Name);
-  if (name.empty() || name == UNNAMED) {
-    const std::string_view file = FileNamePart(path);
-    eNameChange(file.substr(0, NAME_FROM_FILE_CAPACITY));
-  }
-  BrowseDir = PathText(DirectoryPart(path));
+  if (name.empty() || name == UNNAMED) eNameChange(FileNamePart(command).substr(0, NAME_FROM_FILE_CAPACITY));
+  BrowseDir = PathText(folder);
 }
 
 OkOutcome TfSetup::btnOkClick(sys::ErrorCode& error) {

@@ -52,8 +52,10 @@ class TfSetup {
   void cbWindowSizeChange(int index) { Fields.WindowSize = index; }
   // A key pressed in the hotkey field; true when it was taken as a hotkey.
   bool eHotkeyKeyDown(std::uint16_t key, TShiftState shift);
-  // The program picked with Browse: the command, and a name when it has none.
-  void btBrowseChosen(std::string_view path);
+  // The program picked with Browse: its path in the command's code page, and
+  // its folder (UTF-8), where the next Open dialog starts. The path becomes
+  // the command, and names a command that has no name yet.
+  void btBrowseChosen(std::string_view command, std::string_view folder);
   // Stores the fields and writes the set; Failed, with the reason, when it
   // cannot be written, and every edit stays.
   OkOutcome btnOkClick(sys::ErrorCode& error);

@@ -5,19 +5,23 @@ void ReleaseHotkeys(HWND window) {
   for (int id = 0; id < MAX_COMMANDS; ++id) UnregisterHotKey(window, id);
 }
 
-// Brings hotkeys, table and tip in line with the set file. A hotkey that
-// cannot be had (another program holds it, an earlier record took it, no key
-// types the character) is left out.
+// Brings hotkeys, table and tip in line with the set file, and tells once
+// which hotkeys could not be had (another program holds one, an earlier
+// record took it, no key types its character).
 void LoadCommandSet() {
   HWND window = TheRunner.Window;
   ReleaseHotkeys(window);
   HotkeyWish wishes[MAX_COMMANDS];
   const int count = TheRunner.Model.Load(wishes);
-  for (int i = 0; i < count; ++i) {
+  for (HotkeyWish& wish : wishes) {
+    if (&wish - wishes == count) break;
     // The key's code, with the shift state the character needs in the high
-    // byte, or -1 when no key types it: passed on as it is.
-    const int key = VkKeyScanA(wishes[i].Key);
-    RegisterHotKey(window, wishes[i].Slot, wishes[i].Modifiers, static_cast<UINT>(key));
+    // byte, passed on as it is; -1 when no key types it, which no hotkey has.
+    wish.VirtualKey = VkKeyScanA(wish.Key);
+    wish.Registered = wish.VirtualKey != -1 &&
+                      RegisterHotKey(window, wish.Slot, wish.Modifiers, static_cast<UINT>(wish.VirtualKey));
   }
   UpdateTrayTip();
+  const MessageText missing = TheRunner.Model.MissingHotkeys(wishes, count);
+  if (!missing.empty()) ShowHotkeyBalloon(missing);
 }

@@ -9,21 +9,20 @@ Runner TheRunner;
 
 namespace {
 
-constexpr char MAIN_ICON[] = "MAINICON";
 constexpr char TASKBAR_CREATED[] = "TaskbarCreated";
 constexpr UINT TRAY_ICON_FLAGS = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 constexpr DWORD RUNNER_WINDOW_STYLE = WS_MINIMIZE;  // never visible
 
 void FillTrayIconData(HWND window) {
-  NOTIFYICONDATAA& icon = TheRunner.TrayIconData;
-  icon = NOTIFYICONDATAA{};
-  icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  NOTIFYICONDATAW& icon = TheRunner.TrayIconData;
+  icon = NOTIFYICONDATAW{};
+  icon.cbSize = NOTIFYICONDATAW_V1_SIZE;
   icon.hWnd = window;
   icon.uID = TRAY_ICON_ID;
   icon.uFlags = TRAY_ICON_FLAGS;
   icon.uCallbackMessage = WM_TRAYNOTIFY;
-  icon.hIcon = LoadIconA(TheRunner.Module, MAIN_ICON);
-  lstrcpyA(icon.szTip, APP_TITLE);
+  lstrcpyW(icon.szTip, L"Tasklark");
+  LoadTrayIcon(0);
 }
 
 BOOL OnCreate(HWND window, LPCREATESTRUCT) {
@@ -31,16 +30,17 @@ BOOL OnCreate(HWND window, LPCREATESTRUCT) {
   FillTrayIconData(window);
   AddTrayIcon(window);
   // A path that comes back cut names no folder: no set is read from it.
-  char program[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(TheRunner.Module, program, MAX_PATH);
-  TheRunner.Model.Start(GetCommandLineA(), std::string_view(program, length < MAX_PATH ? length : 0));
+  PathText program;
+  if (!sys::ProgramPath(program)) program.Clear();
+  sys::ProgramLine line;
+  sys::CommandLine(line);
+  TheRunner.Model.Start(line, program);
   LoadCommandSet();
   return TRUE;
 }
 
 void OnDestroy(HWND window) {
   RemoveTrayIcon();
-  if (TheRunner.TrayIconData.hIcon) DestroyIcon(TheRunner.TrayIconData.hIcon);
   ReleaseHotkeys(window);
   PostQuitMessage(0);
 }
@@ -64,6 +64,10 @@ void OnHotkey(HWND window, WPARAM id) { PostMessageA(window, WM_COMMAND, id, 0);
 
 void OnTimer(HWND window, UINT id) { RetryTrayIcon(window, id); }
 
+// The tray's icon size follows the screen's resolution.
+void OnDpiChanged(WPARAM dpis) { OnDisplayChange(LOWORD(dpis)); }
+void OnDisplayChanged(HWND, UINT, UINT, UINT) { OnDisplayChange(0); }
+
 void OnTrayNotify(HWND window, LPARAM mouseMessage) {
   if (mouseMessage == WM_LBUTTONDOWN) ShowCommandMenu(window);
   else if (mouseMessage == WM_RBUTTONDOWN) ShowControlMenu(window);
@@ -81,6 +85,8 @@ LRESULT CALLBACK RunnerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_COMMAND: OnCommand(window, wParam); return 0;
     case WM_HOTKEY: OnHotkey(window, wParam); break;
     case WM_TIMER: HANDLE_WM_TIMER(window, wParam, lParam, OnTimer); break;
+    case WM_DPICHANGED: OnDpiChanged(wParam); break;
+    case WM_DISPLAYCHANGE: HANDLE_WM_DISPLAYCHANGE(window, wParam, lParam, OnDisplayChanged); break;
     case WM_TRAYNOTIFY: OnTrayNotify(window, lParam); break;
     case WM_RELOADSET: LoadCommandSet(); break;
     default:

@@ -1,4 +1,4 @@
-// The two tray menus and the starting of a command.
+// The two tray menus.
 #include "runner.h"
 
 namespace {
@@ -47,21 +47,4 @@ void ShowControlMenu(HWND window) {
     else AppendSeparator(menu);
   }
   TrackAndDestroy(window, menu, at);
-}
-
-// Starts the record's command line from the root of its drive (from the
-// runner's own current directory when that drive is missing) and comes back
-// to the directory the runner had.
-void RunCommand(int slot) {
-  const Launch launch = TheRunner.Model.LaunchOf(slot);
-  FixedText<CURRENT_DIR_CAPACITY>& saved = TheRunner.SavedDirectory;
-  const DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(saved.capacity() + 1), saved.data());
-  // A directory that could not be remembered is never left.
-  const bool remembered = length > 0 && length <= saved.capacity();
-  if (remembered) {
-    saved.TakeCString();
-    SetCurrentDirectoryA(launch.Root);
-  }
-  WinExec(launch.CommandLine.c_str(), static_cast<UINT>(launch.ShowCmd));
-  if (remembered) SetCurrentDirectoryA(saved.c_str());
 }

@@ -1,15 +1,12 @@
 // Tasklark, the tray runner: one hidden window that owns the tray icon, the
 // command menu and the control menu, the global hotkeys of the loaded command
 // set, and the starting of commands. What it does is the model's
-// (runner_model.h); the code here makes the windows and calls the system.
+// (runner_model.h); the code here makes the window and calls the system.
 #pragma once
 
 #include <windows.h>
 #include <shellapi.h>
 
-#include <cstddef>
-
-#include "fixed_text.h"
 #include "runner_model.h"
 
 // The tray icon's callback message.
@@ -17,16 +14,16 @@ constexpr UINT WM_TRAYNOTIFY = 2135;
 constexpr UINT TRAY_ICON_ID = 1;
 constexpr char APP_TITLE[] = "Tasklark";
 
-// Longest current directory the ANSI calls can report: 32767 UTF-16 units,
-// up to two bytes each in a double-byte code page.
-constexpr std::size_t CURRENT_DIR_CAPACITY = 65535;
+// The longest current directory: 32767 UTF-16 units.
+constexpr DWORD CURRENT_DIR_UNITS = 32767;
 
 // Every member starts out zero, so the one instance costs nothing in the
 // program file.
 struct Runner {
   HINSTANCE Module = nullptr;
   HWND Window = nullptr;
-  NOTIFYICONDATAA TrayIconData = {};
+  NOTIFYICONDATAW TrayIconData = {};
+  bool IconIsOwn = false;  // loaded at a size of its own, and destroyed by the runner
   // The shell's "TaskbarCreated" message, sent when the notification area
   // (re)appears and every icon has to be added again.
   UINT TaskbarCreatedMessage = 0;
@@ -39,7 +36,7 @@ struct Runner {
   HMODULE DialogLibrary = nullptr;
 
   // Where RunCommand comes back to after starting a command.
-  FixedText<CURRENT_DIR_CAPACITY> SavedDirectory;
+  wchar_t SavedDirectory[CURRENT_DIR_UNITS + 1] = {};
 };
 
 extern Runner TheRunner;
@@ -51,18 +48,25 @@ void ReleaseHotkeys(HWND window);
 // menus.cpp
 void ShowCommandMenu(HWND window);
 void ShowControlMenu(HWND window);
+
+// launch.cpp: a record's command, and the editor.
 void RunCommand(int slot);
+void StartEditor(HWND window);
 
 // control.cpp
 void ShowAboutBox(HWND window);
-void StartEditor(HWND window);
 void LoadSetFromDialog(HWND window);
 void SaveSetAs(HWND window);
 void CloseRunner(HWND window);
+// A message box of the runner's with a UTF-8 text.
+int ShowMessage(HWND window, std::string_view text, UINT style);
 
 // tray.cpp
 void AddTrayIcon(HWND window);
 void RetryTrayIcon(HWND window, UINT_PTR timer);
 void OnTaskbarCreated(HWND window);
+void LoadTrayIcon(UINT dpi);
+void OnDisplayChange(UINT dpi);
 void UpdateTrayTip();
+void ShowHotkeyBalloon(std::string_view text);
 void RemoveTrayIcon();

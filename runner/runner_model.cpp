@@ -2,6 +2,7 @@
 
 #include "paths.h"
 #include "runner_link.h"
+#include "utf8.h"
 
 namespace {
 
@@ -55,15 +56,53 @@ int RunnerModel::Load(HotkeyWish (&wishes)[MAX_COMMANDS]) {
   int count = 0;
   for (int slot = 0; slot <= LastIndex; ++slot) {
     const HotkeyCode& code = Commands.Records[slot].Hotkey;
-    if (WantsGlobalHotkey(code)) wishes[count++] = {slot, HotkeyModifiers(code), code.Key};
+    if (WantsGlobalHotkey(code)) wishes[count++] = {slot, HotkeyModifiers(code), code.Key, 0, false};
   }
   return count;
 }
 
-TipText RunnerModel::Tip() const {
-  TipText tip(TIP_PREFIX);
+MessageText RunnerModel::Tip() const {
+  MessageText tip(TIP_PREFIX);
   tip.Append(SetFileName);
-  return tip;
+  // As much as the tip holds, never half a character.
+  char16_t units[TIP_CHARS];
+  Utf8ToUtf16(tip, units, TIP_CHARS - 1);
+  MessageText shown;
+  AppendUtf16(units, shown);
+  return shown;
+}
+
+// "Ctrl+Alt+N Editor: in use by another program"; the hotkey as the editor
+// shows it (the menu's text for a key without a name), the label cut short.
+MessageText RunnerModel::MissingHotkeys(const HotkeyWish* wishes, int count) const {
+  constexpr std::size_t LABEL_CHARS = 24;
+  constexpr std::size_t MORE_CHARS = 16;  // "\nand 30 more"
+  MessageText text;
+  int missing = 0, told = 0;
+  for (int i = 0; i < count; ++i) {
+    const HotkeyWish& wish = wishes[i];
+    if (wish.Registered) continue;
+    ++missing;
+    const char* why = "in use by another program";
+    for (int j = 0; j < i; ++j)
+      if (wishes[j].Registered && wishes[j].Modifiers == wish.Modifiers && wishes[j].VirtualKey == wish.VirtualKey)
+        why = "used twice in this set";
+    if (wish.VirtualKey == -1) why = "no key types it";
+    const CommandRecord& record = Commands.Records[wish.Slot];
+    HotkeyText hotkey = HotkeyCodeToText(record.Hotkey);
+    if (hotkey.empty()) hotkey = HotkeyCodeToMenuText(record.Hotkey);
+    const std::string_view label = UpToFirstNul(MenuLabelText(record));
+    FixedText<127> line(UpToFirstNul(hotkey));
+    line.Append(' ').Append(label.substr(0, LABEL_CHARS)).Append(label.size() > LABEL_CHARS ? "...: " : ": ").Append(why);
+    if (told == BALLOON_LINES || text.size() + line.size() + 1 + MORE_CHARS >= BALLOON_CHARS) continue;
+    text.Append(told++ ? "\n" : "").Append(line);
+  }
+  if (const int more = missing - told; more > 0) {  // at most 30
+    text.Append("\nand ");
+    if (more >= 10) text.Append(static_cast<char>('0' + more / 10));
+    text.Append(static_cast<char>('0' + more % 10)).Append(" more");
+  }
+  return text;
 }
 
 RunnerCommand RunnerModel::CommandFor(std::uintptr_t id, int& slot) const {
@@ -114,11 +153,11 @@ bool RunnerModel::TakeChosenName(std::string_view chosenPath) {
 SaveAsPlan RunnerModel::PlanSaveAs(std::string_view chosenPath) const {
   SaveAsPlan plan = {SaveAsStep::Nothing, SetFileNameText(FileNamePart(chosenPath))};
   // The current file under its own name: there is nothing to copy.
-  if (plan.Name.empty() || sys::EqualIgnoringCase(plan.Name, SetFileName)) return plan;
+  if (plan.Name.empty() || sys::SamePath(plan.Name, SetFileName)) return plan;
   // The dialog asked about the folder the user browsed to; the copy goes to
   // the program's folder, so a set of that name there is asked about here.
   PathText target;
-  const bool elsewhere = !sys::EqualIgnoringCase(DirectoryPart(chosenPath), ProgramDir);
+  const bool elsewhere = !sys::SamePath(DirectoryPart(chosenPath), ProgramDir);
   plan.Step = elsewhere && PathOf(plan.Name, target) && sys::IsExistingFile(target.c_str()) ? SaveAsStep::AskFirst
                                                                                             : SaveAsStep::Copy;
   return plan;

@@ -20,13 +20,15 @@ constexpr unsigned IDM_CLOSE = 69;
 constexpr unsigned IDM_LOAD = 76;
 constexpr unsigned IDM_SETUP = 83;
 
-// A set file's name without its folder.
-constexpr std::size_t SET_FILE_NAME_CAPACITY = 255;
+// A set file's name without its folder: 255 UTF-16 units, in UTF-8.
+constexpr std::size_t SET_FILE_NAME_CAPACITY = 3 * 255;
 using SetFileNameText = FixedText<SET_FILE_NAME_CAPACITY>;
 
-// The tray icon's tip: 64 characters with the closing NUL.
+// The tray icon's tip holds 64 characters with the closing NUL, its balloon
+// 256; the balloon tells of at most 5 hotkeys.
 constexpr std::size_t TIP_CHARS = 64;
-using TipText = FixedText<TIP_CHARS - 1>;
+constexpr std::size_t BALLOON_CHARS = 256;
+constexpr int BALLOON_LINES = 5;
 
 // The name, a TAB and the hotkey text in the menu's accelerator column.
 using MenuLabel = FixedText<NAME_CAPACITY + 1 + HotkeyText::capacity()>;
@@ -51,6 +53,10 @@ struct HotkeyWish {
   int Slot;
   unsigned Modifiers;  // MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4
   char Key;            // the character whose key is asked of the layout
+  // What the system answered: the key (-1: no key types the character), and
+  // whether the hotkey was given.
+  int VirtualKey;
+  bool Registered;
 };
 
 // Starting a record's command: from the root of its drive, with its show command.
@@ -84,7 +90,11 @@ struct RunnerModel {
   // Reads the set file, or creates it empty when there is none, and gives
   // the hotkeys its records ask for, in slot order.
   int Load(HotkeyWish (&wishes)[MAX_COMMANDS]);
-  TipText Tip() const;
+  // After they were registered: a line for each hotkey the system did not
+  // give, and why; empty when it gave them all.
+  MessageText MissingHotkeys(const HotkeyWish* wishes, int count) const;
+  // "Tasklark - " and the set's name (UTF-8), cut to what the tip holds.
+  MessageText Tip() const;
 
   // What a WM_COMMAND id asks for; `slot` is set for Run. The id is taken
   // whole, and a slot beyond the loaded set runs nothing.

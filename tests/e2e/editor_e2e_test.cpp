@@ -79,6 +79,7 @@ TEST_F(Editor, ControlsReachTheForm) {
 
   SetText(ID_NAME, "Renamed");
   EXPECT_TRUE(WaitForList({"Renamed", "Second", damagedName}));
+  EXPECT_TRUE(IsWindowVisible(Control(ID_NAME_LIST)));  // drawn again after its entry changed
   SetText(ID_COMMAND, "probe.exe one");
   ASSERT_TRUE(Enter(ID_DRIVE));
   PressKeys({'7'});  // refused
@@ -91,6 +92,8 @@ TEST_F(Editor, ControlsReachTheForm) {
   EXPECT_TRUE(WaitForText(ID_HOTKEY, "Alt+O"));
   PressKeys({VK_CONTROL, VK_MENU, 'J'});
   EXPECT_TRUE(WaitForText(ID_HOTKEY, "Ctrl+Alt+J"));
+  // Ok looks like the default button while the focus is on a field.
+  EXPECT_EQ(SendMessageA(Control(ID_OK), WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON, DLGC_DEFPUSHBUTTON);
 
   ClickEntry(2);
   EXPECT_TRUE(WaitForText(ID_NAME, damagedName));
@@ -171,14 +174,19 @@ TEST_F(Editor, DialogLayoutAndCancel) {
       {ID_HOTKEY, 130, 141, 121, 21}, {ID_ADD, 128, 165, 75, 23},        {ID_DELETE, 128, 188, 75, 23},
       {ID_UP, 128, 211, 75, 23},      {ID_DOWN, 128, 234, 75, 23},       {ID_OK, 259, 188, 75, 23},
       {ID_CANCEL, 259, 234, 75, 23},  {0, 0, 0, 337, 261}};
-  std::vector<std::vector<long>> found;
+  const std::vector<std::vector<long>> labelPlaces = {{121, 134, 3}, {122, 134, 44}, {123, 134, 84}, {124, 300, 84},
+                                                      {125, 130, 125}};
+  std::vector<std::vector<long>> found, labels;
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     RECT r = {};
     GetWindowRect(child, &r);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
     if (GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP)
       found.push_back({GetDlgCtrlID(child), r.left, r.top, r.right - r.left, r.bottom - r.top});
+    else
+      labels.push_back({GetDlgCtrlID(child), r.left, r.top});
   }
+  EXPECT_EQ(labels, labelPlaces);
   RECT client = {};
   GetClientRect(dialog, &client);
   found.push_back({0, 0, 0, client.right, client.bottom});
@@ -189,29 +197,45 @@ TEST_F(Editor, DialogLayoutAndCancel) {
   EXPECT_EQ(GetFileAttributesW(Wide(SetPath()).c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-// Setup in the real runner's control menu opens the editor on its set; Ok
-// there makes the runner take up the new hotkey.
-TEST(EditorAndRunner, SetupEditAndReload) {
-  ASSERT_TRUE(HotkeyIsFree(MOD_CONTROL | MOD_ALT, 'J'));
-  ProgramDir dir;
-  WriteBytes(dir.Path("Tasklark.dat"), SetBytes({Record("Probe", "\"" + dir.Path("probe.exe") + "\" edited")}));
-  Process runner = Process::Start("\"" + dir.Path("Tasklark.exe") + "\"", dir.Dir());
-  HWND window = WaitForWindow(runner.Id(), RUNNER_CLASS_NAME);
-  ASSERT_NE(window, nullptr);
-  PostMessageA(window, 2135, 1, WM_RBUTTONDOWN);
-  ASSERT_NE(WaitForPopupMenu(runner.Id()), nullptr);
-  for (WORD key : {VK_DOWN, VK_DOWN, VK_RETURN}) PressKeys({key});
-  HWND dialog = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (dialog = FindTopLevel("TfSetup", APP_TITLE)) != nullptr; }, kLaunchTimeoutMs));
-  ASSERT_TRUE(IsResponsive(dialog) && MakeForeground(dialog) && ClickWindow(GetDlgItem(dialog, ID_HOTKEY)));
-  PressKeys({VK_CONTROL, VK_MENU, 'J'});
-  ASSERT_TRUE(WaitUntil([&] { return WindowText(GetDlgItem(dialog, ID_HOTKEY)) == "Ctrl+Alt+J"; }));
-  ASSERT_TRUE(ClickWindow(GetDlgItem(dialog, ID_OK)));
-  ASSERT_TRUE(WaitUntil([] { return !HotkeyIsFree(MOD_CONTROL | MOD_ALT, 'J'); }));
-  PressKeys({VK_CONTROL, VK_MENU, 'J'});
-  EXPECT_EQ(LaunchedArguments(dir, 1), Names{"edited"});
-  PostMessageA(window, WM_COMMAND, 69, 0);
-  EXPECT_TRUE(runner.WaitForExit());
+// Setup in the real runner's control menu opens the editor on its set, and
+// Ok there makes the runner take up the new hotkey; Save as and Load work
+// too, in folders and with set names outside the ANSI code page.
+TEST(EditorAndRunner, SetupEditAndReloadInAnyFolder) {
+  constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
+  ProgramDir probes({"probe.exe"});  // commands stay in the code page
+  std::size_t launches = 0;
+  for (const std::string name : {"\xD0\x94\xD0\xBC\xD0\xB8\xD1\x82\xD1\x80\xD0\xB8\xD0\xB9", "\xE4\xBB\xBB\xE5\x8A\xA1"}) {
+    ProgramDir dir({"Tasklark.exe", "larkedit.exe"}, name);
+    const std::string set = name + ".dat";
+    const std::string tag = "in folder " + std::to_string(++launches);
+    WriteBytes(dir.Path(set), SetBytes({Record("Probe", "\"" + probes.Path("probe.exe") + "\" " + tag, 10, 'C', "110j")}));
+    WriteBytes(dir.Path(name + "-3.dat"), SetBytes({Record("Third", "x", 10, 'C', "110l")}));
+    Process runner = Process::Start("\"" + dir.Path("Tasklark.exe") + "\" \"" + set + "\"", dir.Dir());
+    HWND window = WaitForWindow(runner.Id(), RUNNER_CLASS_NAME);
+    ASSERT_TRUE(window && WaitUntil([] { return !HotkeyIsFree(kCtrlAlt, 'J'); })) << name;
+    PostMessageA(window, 2135, 1, WM_RBUTTONDOWN);
+    ASSERT_NE(WaitForPopupMenu(runner.Id()), nullptr);
+    for (WORD key : {VK_DOWN, VK_DOWN, VK_RETURN}) PressKeys({key});
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindTopLevel("TfSetup", APP_TITLE)) != nullptr; }, kLaunchTimeoutMs));
+    ASSERT_TRUE(IsResponsive(dialog) && MakeForeground(dialog) && ClickWindow(GetDlgItem(dialog, ID_HOTKEY)));
+    EXPECT_EQ(ListBoxItems(GetDlgItem(dialog, ID_NAME_LIST)), Names{"Probe"});
+    PressKeys({VK_CONTROL, VK_MENU, 'K'});
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(GetDlgItem(dialog, ID_HOTKEY)) == "Ctrl+Alt+K"; }));
+    ASSERT_TRUE(ClickWindow(GetDlgItem(dialog, ID_OK)));
+    ASSERT_TRUE(WaitUntil([] { return !HotkeyIsFree(kCtrlAlt, 'K'); }));
+    PressKeys({VK_CONTROL, VK_MENU, 'K'});
+    EXPECT_EQ(LaunchedArguments(probes, launches).back(), tag);
+
+    PostMessageA(window, WM_COMMAND, 66, 0);  // Save as
+    ChooseFile(WaitForWindow(runner.Id(), "#32770", "Save Tasklark commandset as ..."), dir.Path(name + "-2.dat"));
+    EXPECT_TRUE(WaitUntil([&] { return ReadBytes(dir.Path(name + "-2.dat")) == ReadBytes(dir.Path(set)); }));
+    PostMessageA(window, WM_COMMAND, 76, 0);  // Load
+    ChooseFile(WaitForWindow(runner.Id(), "#32770", "Open Tasklark commandset"), dir.Path(name + "-3.dat"));
+    EXPECT_TRUE(WaitUntil([] { return !HotkeyIsFree(kCtrlAlt, 'L'); }));
+    PostMessageA(window, WM_COMMAND, 69, 0);
+    EXPECT_TRUE(runner.WaitForExit());
+  }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "harness.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -109,9 +111,9 @@ HWND FindTopLevel(const char* className, const char* title, DWORD processId) {
   return nullptr;
 }
 
-bool IsResponsive(HWND window) {
+bool IsResponsive(HWND window, DWORD timeoutMs) {
   DWORD_PTR result = 0;
-  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &result) != 0;
+  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
 }
 
 HWND WaitForWindow(DWORD processId, const char* className, const char* title) {
@@ -134,6 +136,16 @@ HWND WaitForPopupMenu(DWORD processId) {
   HWND menu = nullptr;
   WaitUntil([&] { return (menu = FindTopLevel("#32768", nullptr, processId)) != nullptr && IsWindowVisible(menu); });
   return menu;
+}
+
+std::string WaitForBalloon() {
+  HWND tip = nullptr;
+  WaitUntil([&] {
+    while ((tip = FindWindowExA(nullptr, tip, "tooltips_class32", nullptr)) != nullptr)
+      if (IsWindowVisible(tip) && (GetWindowLongA(tip, GWL_STYLE) & TTS_BALLOON)) return true;
+    return false;
+  });
+  return tip ? WindowText(tip) : "";
 }
 
 bool MakeForeground(HWND window) {

@@ -57,10 +57,12 @@ class Process {
 // any); WaitForWindow waits until it answers.
 HWND FindTopLevel(const char* className, const char* title, DWORD processId = 0);
 HWND WaitForWindow(DWORD processId, const char* className, const char* title = nullptr);
-bool IsResponsive(HWND window);
+bool IsResponsive(HWND window, DWORD timeoutMs = kTimeoutMs);
 std::string WindowText(HWND window);  // read with the wide messages, across processes
 std::vector<std::string> ListBoxItems(HWND list);
 HWND WaitForPopupMenu(DWORD processId);
+// The text of the balloon the shell shows, once there is one.
+std::string WaitForBalloon();
 
 bool MakeForeground(HWND window);  // real input goes to the foreground window
 void PressKeys(std::initializer_list<WORD> keys);  // pressed in order, released in reverse

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr DWORD kBusyMs = 8000;
+constexpr DWORD kBusyMs = 4000;
 
 std::string Utf8(const wchar_t* wide) {
   char text[4 * 32768];

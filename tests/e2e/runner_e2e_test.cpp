@@ -82,6 +82,38 @@ TEST_F(Runner, MenusHotkeysAndReloadsStartCommands) {
   EXPECT_EQ(LaunchedArguments(dir, 4).back(), "new");
 }
 
+// A command whose program is slow to come up holds up nothing: the runner
+// answers meanwhile, and the next command starts at once.
+TEST_F(Runner, ALaunchNeverWaitsForTheProgram) {
+  WriteBytes(dir.Path("Tasklark.dat"), SetBytes({Record("Busy", Probe("busy")), Record("Quick", Probe("quick"))}));
+  Start("");
+  PostMessageA(window, WM_COMMAND, 0, 0);
+  ASSERT_EQ(WaitForLaunches(dir, 1).size(), 1u);
+  LARGE_INTEGER posted, frequency;
+  QueryPerformanceCounter(&posted);
+  QueryPerformanceFrequency(&frequency);
+  EXPECT_TRUE(IsResponsive(window, 1000));
+  PostMessageA(window, WM_COMMAND, 1, 0);
+  const std::vector<Launch> launches = WaitForLaunches(dir, 2);
+  ASSERT_EQ(launches.size(), 2u);
+  EXPECT_LT((launches[1].started - posted.QuadPart) * 1000 / frequency.QuadPart, 1000);
+}
+
+// Hotkeys the runner could not have are told once, in a balloon.
+TEST_F(Runner, MissingHotkeysAreTold) {
+  ASSERT_TRUE(RegisterHotKey(nullptr, 1, kCtrlAlt, 'H'));
+  WriteBytes(dir.Path("Tasklark.dat"), SetBytes({Record("Held", "x", SHOWCMD_DEFAULT, 'C', "110h"),
+                                                Record("Twice", "x", SHOWCMD_DEFAULT, 'C', "110t"),
+                                                Record("Again", "x", SHOWCMD_DEFAULT, 'C', "110t"),
+                                                Record("Keyless", "x", SHOWCMD_DEFAULT, 'C', "110\xE9")}));
+  Start("");
+  const std::string balloon = WaitForBalloon();
+  UnregisterHotKey(nullptr, 1);
+  EXPECT_EQ(balloon.substr(0, balloon.find("Ctrl+Alt+\xC3\xA9")),
+            "Ctrl+Alt+H Held: in use by another program\nCtrl+Alt+T Again: used twice in this set\n");
+  EXPECT_NE(balloon.find(" Keyless: no key types it"), std::string::npos) << balloon;
+}
+
 // The control menu's commands, through the real dialogs and boxes, and the
 // icon the runner adds again for a new shell.
 TEST_F(Runner, ControlCommands) {

@@ -24,7 +24,7 @@ ScratchDir::~ScratchDir() {
   std::error_code error;
   for (const auto& entry : fs::recursive_directory_iterator(fs::u8path(dir_), error))
     fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, error);
-  for (int tries = 0; tries < 500 && fs::remove_all(fs::u8path(dir_), error) == static_cast<std::uintmax_t>(-1); ++tries)
+  for (int tries = 0; tries < 1000 && fs::remove_all(fs::u8path(dir_), error) == static_cast<std::uintmax_t>(-1); ++tries)
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }
 

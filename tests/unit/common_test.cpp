@@ -11,6 +11,7 @@
 #include "hotkey_text.h"
 #include "paths.h"
 #include "test_support.h"
+#include "utf8.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -96,6 +97,7 @@ TEST(SaveCommandSet, ReplacesTheFileWholeOrNotAtAll) {
   sys::ErrorCode error = 0;
   ASSERT_TRUE(SaveCommandSet(path.c_str(), set, error));
   EXPECT_EQ(ReadBytes(path), Slots(set, 0, 2));
+  EXPECT_FALSE(sys::File::OpenForReading(path.c_str()).Write("x", 1));  // a write that fails is told
   set.Count = 1;
   std::filesystem::create_directory(dir.Path("folder.dat"));
   auto refused = [&](const std::string& at) {
@@ -201,6 +203,30 @@ TEST(FirstArgument, SkipsTheProgramAndTakesQuotedStretchesWhole) {
     EXPECT_EQ(FirstArgument(line, argument) ? std::string(argument.view()) : "<none>", first) << line;
   EXPECT_EQ(FileNamePart("C:work.dat"), "work.dat");
   EXPECT_EQ(DirectoryPart("C:\\sets\\work.dat"), "C:\\sets\\");
+}
+
+// Paths are UTF-8 inside and UTF-16 at the system: any UTF-16 text comes
+// back unchanged, a lone surrogate too; a byte that is not UTF-8 is U+FFFD.
+TEST(Utf8, WideTextsComeBackAndBadBytesAreReplaced) {
+  auto wide = [](std::string_view utf8, std::size_t capacity = 63) {
+    char16_t out[64];
+    const bool fits = Utf8ToUtf16(utf8, out, capacity);
+    return std::u16string(out) + (fits ? u"" : u"|cut");
+  };
+  const std::u16string texts[] = {u"Tasklark.dat", u"\u0414\u043C\u0438\u0442\u0440\u0438\u0439\\\u4EFB\u52A1.dat",
+                                  u"\U0001F426", u"\xD800x\xDC00"};
+  for (const std::u16string& text : texts) {
+    FixedText<255> utf8;
+    ASSERT_TRUE(AppendUtf16(text, utf8));
+    EXPECT_EQ(wide(utf8), text);
+  }
+  EXPECT_EQ(wide("\xD0\x94 \xE4\xBB\xBB"), u"\u0414 \u4EFB");
+  EXPECT_EQ(wide("a\x80" "b\xFF\xC0\x80\xED\xA0"), u"a\uFFFDb\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD");  // stray, overlong, cut
+  EXPECT_EQ(wide("\xF4\x90\x80\x80\xF0\x9F\x90\xA6"), u"\uFFFD\uFFFD\uFFFD\uFFFD\U0001F426");  // above U+10FFFF
+  EXPECT_EQ(wide("abc", 2), u"ab|cut");
+  EXPECT_EQ(wide("a\xF0\x9F\x90\xA6", 2), u"a|cut");  // never half a pair
+  FixedText<3> small;
+  EXPECT_FALSE(AppendUtf16(u"ab\u0414", small));
 }
 
 }  // namespace

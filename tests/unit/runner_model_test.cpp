@@ -34,8 +34,10 @@ TEST_F(RunnerModelTest, LoadsTheNamedSetBesideTheProgram) {
   EXPECT_EQ(model.Tip(), "Tasklark - my set.dat");
   Start("C:\\sets\\");  // no name in it: the default
   EXPECT_EQ(model.SetFileName, "Tasklark.dat");
-  Start(std::string(60, 'n'));
+  Start(std::string(60, 'n'));  // cut to what the tip holds, never half a character
   EXPECT_EQ(model.Tip(), "Tasklark - " + std::string(TIP_CHARS - 12, 'n'));
+  Start(std::string(51, 'n') + "\xF0\x9F\x90\xA6");
+  EXPECT_EQ(model.Tip(), "Tasklark - " + std::string(51, 'n'));
   // The program's own path unknown: nothing is read or made.
   model.Start("Tasklark.exe", "");
   EXPECT_EQ(Load(), 0);
@@ -80,6 +82,28 @@ TEST_F(RunnerModelTest, HotkeysCommandIdsAndMenuItems) {
   Load();
   EXPECT_EQ(model.CommandFor(1, slot), RunnerCommand::None);
   EXPECT_EQ(model.CommandFor(0, slot), RunnerCommand::Run);
+}
+
+// The hotkeys the system did not give, a line each with why: at most 5 lines.
+TEST_F(RunnerModelTest, MissingHotkeysAreToldWithTheirReason) {
+  std::vector<CommandRecord> set;
+  const std::string names[] = {"Given", "Twice", "Held" + std::string(26, 'x'), "Keyless", "E", "F", "G", "H"};
+  for (const std::string& name : names)
+    set.push_back(Record(name, "x", SHOWCMD_DEFAULT, 'C', "110a"));
+  set[2].Hotkey.Key = 'x';
+  WriteSet(set);
+  Start();
+  ASSERT_EQ(Load(), 8);
+  for (HotkeyWish& wish : wishes) wish.Registered = true, wish.VirtualKey = 'A';
+  EXPECT_EQ(model.MissingHotkeys(wishes, 8), "");
+  for (int i = 1; i < 8; ++i) wishes[i].Registered = false;
+  wishes[2].VirtualKey = 'X';
+  wishes[3].VirtualKey = -1;
+  EXPECT_EQ(model.MissingHotkeys(wishes, 8),
+            "Ctrl+Alt+A Twice: used twice in this set\n"
+            "Ctrl+Alt+X Heldxxxxxxxxxxxxxxxxxxxx...: in use by another program\n"
+            "Ctrl+Alt+A Keyless: no key types it\n"
+            "Ctrl+Alt+A E: used twice in this set\nCtrl+Alt+A F: used twice in this set\nand 2 more");
 }
 
 TEST_F(RunnerModelTest, EditorLoadAndSaveAs) {

@@ -145,7 +145,7 @@ TEST_F(SetupModel, EmptyDriveLeaveIsRefusedBeforeTheSelectionMoves) {
   form.btnAddClick();
   form.btnDeleteClick();
   form.btnDownClick();
-  form.btBrowseChosen("C:\\x.exe");
+  form.btBrowseChosen("C:\\x.exe", "C:\\");
   EXPECT_EQ(Ok(), OkOutcome::Refused);
   EXPECT_FALSE(form.btnCancelClick());
   EXPECT_EQ(Entries(), (Names{"First", "Second"}));
@@ -178,15 +178,15 @@ TEST_F(SetupModel, HotkeyCaptureAndBrowse) {
   form.lbNameClick(0);
   EXPECT_EQ(form.Fields.Hotkey, "Alt+P");  // F1 is stored as the key that types p
   // A command without a name of its own is named after the program picked.
-  form.btBrowseChosen("C:\\Tools\\pad.exe");
+  form.btBrowseChosen("C:\\Tools\\pad.exe", "C:\\Tools\\");
   EXPECT_EQ(Shown() + std::string(form.BrowseDir), "First|C:\\Tools\\pad.exe|1|D|Alt+PC:\\Tools\\");
   for (const char* unnamed : {"", "  [Name] "}) {
     form.eNameChange(unnamed);
-    form.btBrowseChosen("D:pad.exe");
+    form.btBrowseChosen("D:pad.exe", "D:");
     EXPECT_EQ(Entries()[0], "pad.exe") << unnamed;
   }
   form.eNameChange("[name]");
-  form.btBrowseChosen("C:\\other.exe");
+  form.btBrowseChosen("C:\\other.exe", "C:\\");
   EXPECT_EQ(Entries()[0], "[name]");
 }
 
