@@ -45,7 +45,7 @@ test_all() {
 
 fuzz() {
   local minutes=${1:-10}
-  local targets=(set_reader hotkey_text)
+  local targets=(set_reader)
   local each=$(( minutes * 60 / ${#targets[@]} ))
   for t in "${targets[@]}"; do
     echo "== fuzz_$t for ${each}s"

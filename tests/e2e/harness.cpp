@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstring>
+#include <sstream>
 
 namespace e2e {
 
@@ -21,29 +21,19 @@ std::string Utf8(std::wstring_view wide) {
 std::string TextOf(HWND window, UINT getLength, UINT getText, WPARAM item) {
   DWORD_PTR length = 0, got = 0;
   SendMessageTimeoutW(window, getLength, item, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &length);
-  if (static_cast<LRESULT>(length) < 0) return "";
-  std::wstring text(length + 1, L'\0');
+  std::wstring text(static_cast<LRESULT>(length) < 0 ? 1 : length + 1, L'\0');
   const WPARAM first = getText == WM_GETTEXT ? text.size() : item;
   SendMessageTimeoutW(window, getText, first, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, kTimeoutMs, &got);
-  return static_cast<LRESULT>(got) < 0 ? "" : Utf8(std::wstring_view(text.data(), std::min<std::size_t>(got, length)));
+  return Utf8(std::wstring_view(text.data(), static_cast<LRESULT>(got) < 0 ? 0 : std::min(got, text.size() - 1)));
 }
 
-INPUT Key(WORD key, DWORD flags) {
+INPUT Input(DWORD type, WORD key, DWORD flags, POINT at = {}) {
   INPUT input = {};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = flags;
-  return input;
-}
-
-// Every mouse event with its own absolute place.
-INPUT Mouse(POINT at, DWORD flags) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
+  input.type = type;
+  if (type == INPUT_KEYBOARD) input.ki = {key, static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), flags, 0, 0};
+  // Every mouse event with its own absolute place.
+  else input.mi = {MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1), MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1),
+                   0, MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags, 0, 0};
   return input;
 }
 
@@ -98,9 +88,7 @@ Process::~Process() {
 }
 
 bool Process::WaitForExit(DWORD* exitCode) const {
-  if (WaitForSingleObject(handle_, kTimeoutMs) != WAIT_OBJECT_0) return false;
-  if (exitCode) GetExitCodeProcess(handle_, exitCode);
-  return true;
+  return WaitForSingleObject(handle_, kTimeoutMs) == WAIT_OBJECT_0 && (!exitCode || GetExitCodeProcess(handle_, exitCode));
 }
 
 HWND FindTopLevel(const char* className, const char* title, DWORD processId) {
@@ -154,13 +142,14 @@ bool MakeForeground(HWND window) {
 
 void PressKeys(std::initializer_list<WORD> keys) {
   std::vector<INPUT> inputs;
-  for (WORD key : keys) inputs.push_back(Key(key, 0));
-  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) inputs.push_back(Key(*key, KEYEVENTF_KEYUP));
+  for (WORD key : keys) inputs.push_back(Input(INPUT_KEYBOARD, key, 0));
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) inputs.push_back(Input(INPUT_KEYBOARD, *key, KEYEVENTF_KEYUP));
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void ClickAt(POINT screen) {
-  INPUT click[] = {Mouse(screen, 0), Mouse(screen, MOUSEEVENTF_LEFTDOWN), Mouse(screen, MOUSEEVENTF_LEFTUP)};
+  INPUT click[] = {Input(INPUT_MOUSE, 0, 0, screen), Input(INPUT_MOUSE, 0, MOUSEEVENTF_LEFTDOWN, screen),
+                   Input(INPUT_MOUSE, 0, MOUSEEVENTF_LEFTUP, screen)};
   SendInput(3, click, sizeof(INPUT));
 }
 
@@ -168,7 +157,7 @@ bool ClickWindow(HWND window) {
   RECT r = {};
   GetWindowRect(window, &r);
   const POINT at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  INPUT move = Mouse(at, 0);
+  INPUT move = Input(INPUT_MOUSE, 0, 0, at);
   SendInput(1, &move, sizeof move);
   if (!WaitUntil([&] { return WindowFromPoint(at) == window; })) return false;
   ClickAt(at);
@@ -176,23 +165,11 @@ bool ClickWindow(HWND window) {
 }
 
 bool HotkeyIsFree(UINT modifiers, UINT key) {
-  constexpr int kProbeId = 0xBFF0;
-  return RegisterHotKey(nullptr, kProbeId, modifiers, key) && UnregisterHotKey(nullptr, kProbeId);
+  return RegisterHotKey(nullptr, 0xBFF0, modifiers, key) && UnregisterHotKey(nullptr, 0xBFF0);
 }
 
 void ChooseFile(HWND dialog, const std::string& path) {
-  HWND box = nullptr;
-  EnumChildWindows(
-      dialog,
-      [](HWND child, LPARAM found) -> BOOL {
-        char name[8] = {};
-        GetClassNameA(child, name, sizeof name);
-        if (GetDlgCtrlID(child) != 1148 || lstrcmpiA(name, "Edit") != 0) return TRUE;
-        *reinterpret_cast<HWND*>(found) = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&box));
-  SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(path).c_str()));
+  SendMessageW(GetDlgItem(dialog, 1148), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(path).c_str()));  // the name box
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   WaitUntil([&] { return !IsWindow(dialog); });
 }
@@ -204,12 +181,11 @@ std::vector<Launch> Launches(const ProgramDir& dir) {
   HANDLE search = FindFirstFileW(Wide(dir.Path("probe-*.txt")).c_str(), &found);
   for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
     const Bytes bytes = ReadBytes(dir.Dir() + Utf8(found.cFileName));
-    std::vector<std::string> lines(1);
-    for (unsigned char c : bytes) {
-      if (c == '\n') lines.emplace_back();
-      else lines.back().push_back(static_cast<char>(c));
-    }
-    if (lines.size() > 4) launches.push_back({lines[0], lines[1], std::stoi(lines[2]), std::stoll(lines[3])});
+    std::istringstream report(std::string(bytes.begin(), bytes.end()));
+    Launch launch;
+    std::getline(report, launch.commandLine);
+    std::getline(report, launch.dir);
+    if (report >> launch.show >> launch.started) launches.push_back(launch);
   }
   FindClose(search);
   std::sort(launches.begin(), launches.end(), [](const Launch& a, const Launch& b) { return a.started < b.started; });

@@ -1,12 +1,10 @@
-// Driving the real programs under Wine: a program folder of their own, set
-// files, processes, windows, real input, and the reports of the probe, the
-// program that stands in for a command. Texts are UTF-8; paths cross to the
-// system as wide text. Waiting is polling with a time limit.
+// Driving the real programs under Wine: program folders, processes, windows,
+// real input, and the reports of the probe, the program that stands in for a
+// command. Texts are UTF-8. Waiting is polling with a time limit.
 #pragma once
 
 #include <windows.h>
 
-#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -58,19 +56,17 @@ class Process {
 HWND FindTopLevel(const char* className, const char* title, DWORD processId = 0);
 HWND WaitForWindow(DWORD processId, const char* className, const char* title = nullptr);
 bool IsResponsive(HWND window, DWORD timeoutMs = kTimeoutMs);
-std::string WindowText(HWND window);  // read with the wide messages, across processes
+std::string WindowText(HWND window);  // also of another process
 std::vector<std::string> ListBoxItems(HWND list);
 HWND WaitForPopupMenu(DWORD processId);
-// The text of the balloon the shell shows, once there is one.
-std::string WaitForBalloon();
+std::string WaitForBalloon();  // the tray's balloon
 
 bool MakeForeground(HWND window);  // real input goes to the foreground window
-void PressKeys(std::initializer_list<WORD> keys);  // pressed in order, released in reverse
+void PressKeys(std::initializer_list<WORD> keys);  // released in reverse order
 void ClickAt(POINT screen);
 bool ClickWindow(HWND window);  // its middle, once nothing (a hint, say) covers it
 bool HotkeyIsFree(UINT modifiers, UINT key);
-// Puts a path into a file dialog's name box and confirms it.
-void ChooseFile(HWND dialog, const std::string& path);
+void ChooseFile(HWND dialog, const std::string& path);  // in a file dialog
 
 // One report of the probe per start, in the order of the starts.
 struct Launch {
@@ -80,7 +76,6 @@ struct Launch {
 };
 std::vector<Launch> Launches(const ProgramDir& dir);
 std::vector<Launch> WaitForLaunches(const ProgramDir& dir, std::size_t count);
-// The probe's arguments, one per launch.
 std::vector<std::string> LaunchedArguments(const ProgramDir& dir, std::size_t count);
 
 }  // namespace e2e

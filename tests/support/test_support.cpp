@@ -14,12 +14,11 @@ ScratchDir::ScratchDir(const std::string& name) {
   static int counter = 0;
   const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
   const fs::path dir = fs::temp_directory_path() / fs::u8path(name + "-" + std::to_string(now) + "-" + std::to_string(++counter));
-  fs::remove_all(dir);
   fs::create_directories(dir);
   dir_ = (dir / "").u8string();
 }
 
-// A program that is still ending may hold one of the files for a moment.
+// A program that is still ending may hold one of the files for a while.
 ScratchDir::~ScratchDir() {
   std::error_code error;
   for (const auto& entry : fs::recursive_directory_iterator(fs::u8path(dir_), error))

@@ -1,5 +1,4 @@
-// Files and records for every test: a scratch folder removed at the end, and
-// set files made of records. Paths are UTF-8.
+// Scratch folders, files and set records for every test. Paths are UTF-8.
 #pragma once
 
 #include <string>
@@ -14,8 +13,6 @@ class ScratchDir {
  public:
   explicit ScratchDir(const std::string& name = "tasklark");
   ~ScratchDir();
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
   const std::string& Dir() const { return dir_; }  // with its separator
   std::string Path(std::string_view name) const { return dir_ + std::string(name); }
   std::vector<std::string> Names() const;  // sorted

@@ -34,9 +34,7 @@ TEST_F(RunnerModelTest, LoadsTheNamedSetBesideTheProgram) {
   EXPECT_EQ(model.Tip(), "Tasklark - my set.dat");
   Start("C:\\sets\\");  // no name in it: the default
   EXPECT_EQ(model.SetFileName, "Tasklark.dat");
-  Start(std::string(60, 'n'));  // cut to what the tip holds, never half a character
-  EXPECT_EQ(model.Tip(), "Tasklark - " + std::string(TIP_CHARS - 12, 'n'));
-  Start(std::string(51, 'n') + "\xF0\x9F\x90\xA6");
+  Start(std::string(51, 'n') + "\xF0\x9F\x90\xA6");  // cut to what the tip holds, never half a character
   EXPECT_EQ(model.Tip(), "Tasklark - " + std::string(51, 'n'));
   // The program's own path unknown: nothing is read or made.
   model.Start("Tasklark.exe", "");
@@ -50,7 +48,6 @@ TEST_F(RunnerModelTest, HotkeysCommandIdsAndMenuItems) {
             Record("", "", 77, 'Q', "YY\1q"), Record(std::string("ab\0cd", 5), "x", 10, 'C', "100y")});
   Start();
   ASSERT_EQ(Load(), 4);  // only with Ctrl or Alt, a separator's too
-  EXPECT_EQ(model.LastIndex, 5);
   const int slots[] = {0, 1, 3, 5};
   const unsigned modifiers[] = {3, 7, 5, 2};
   for (int i = 0; i < 4; ++i) EXPECT_EQ(wishes[i].Slot * 10 + static_cast<int>(wishes[i].Modifiers), slots[i] * 10 + modifiers[i]);
@@ -66,13 +63,11 @@ TEST_F(RunnerModelTest, HotkeysCommandIdsAndMenuItems) {
   EXPECT_EQ(std::string(launch.Root) + launch.CommandLine.c_str(), "D:\\notepad.exe a.txt");
   EXPECT_EQ(launch.ShowCmd, SHOWCMD_MAXIMIZED);
   EXPECT_EQ(model.LaunchOf(3).CommandLine, std::string(255, 'x'));
-  EXPECT_EQ(model.LaunchOf(4).ShowCmd, 77);
 
   // Ids are taken whole; a slot beyond the set runs nothing, not even after
   // a shorter set left older records there.
   int slot = -1;
-  EXPECT_EQ(model.CommandFor(5, slot), RunnerCommand::Run);
-  EXPECT_EQ(slot, 5);
+  EXPECT_TRUE(model.CommandFor(5, slot) == RunnerCommand::Run && slot == 5);
   const std::pair<std::uintptr_t, RunnerCommand> ids[] = {
       {IDM_ABOUT, RunnerCommand::About}, {IDM_SETUP, RunnerCommand::Setup},   {IDM_LOAD, RunnerCommand::Load},
       {IDM_SAVEAS, RunnerCommand::SaveAs}, {IDM_CLOSE, RunnerCommand::Close}, {30, RunnerCommand::None},
@@ -87,8 +82,7 @@ TEST_F(RunnerModelTest, HotkeysCommandIdsAndMenuItems) {
 // The hotkeys the system did not give, a line each with why: at most 5 lines.
 TEST_F(RunnerModelTest, MissingHotkeysAreToldWithTheirReason) {
   std::vector<CommandRecord> set;
-  const std::string names[] = {"Given", "Twice", "Held" + std::string(26, 'x'), "Keyless", "E", "F", "G", "H"};
-  for (const std::string& name : names)
+  for (const std::string name : {"Given", "Twice", "Heldxxxxxxxxxxxxxxxxxxxxxxxxxx", "Keyless", "E", "F", "G", "H"})
     set.push_back(Record(name, "x", SHOWCMD_DEFAULT, 'C', "110a"));
   set[2].Hotkey.Key = 'x';
   WriteSet(set);
@@ -134,17 +128,14 @@ TEST_F(RunnerModelTest, EditorLoadAndSaveAs) {
   EXPECT_FALSE(model.SaveAs(model.PlanSaveAs("copy.dat"), error));
   EXPECT_EQ(model.SetFileName, "work.dat");
   EXPECT_NE(std::string(model.SaveAsFailure("copy.dat", error).view()).find("saved as copy.dat.\n\n"), std::string::npos);
-}
 
-TEST_F(RunnerModelTest, SaveAsRefusesWhatItCannotName) {
-  WriteSet({Record("Own", "own")});
-  sys::ErrorCode error = 0;
+  // What cannot be named is refused: nothing is copied from a cut path or to one.
   for (const std::string& name :
        {std::string(PathText::capacity() + 1 - dir.Dir().size(), 'n'), std::string(SET_FILE_NAME_CAPACITY + 1, 'm')}) {
-    Start(name);  // the set's own path too long: nothing is copied from a cut one
+    Start(name);
     EXPECT_FALSE(model.SaveAs(model.PlanSaveAs("copy.dat"), error));
     EXPECT_EQ(error, sys::PathTooLongError());
-    Start();  // the new name too long
+    Start();
     EXPECT_FALSE(model.SaveAs(model.PlanSaveAs(name), error));
     EXPECT_EQ(model.SetFileName, "Tasklark.dat");
   }
