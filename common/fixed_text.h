@@ -10,8 +10,8 @@
 template <std::size_t Capacity>
 class FixedText {
  public:
-  FixedText() = default;
-  explicit FixedText(std::string_view text) { Append(text); }
+  FixedText() { chars_[0] = '\0'; }
+  explicit FixedText(std::string_view text) : FixedText() { Append(text); }
 
   // Appends as much of the text as fits; what does not fit is dropped and
   // remembered, so that a caller can refuse a text that was cut (a path, say).
@@ -62,7 +62,9 @@ class FixedText {
   friend bool operator!=(const FixedText& a, std::string_view b) { return a.view() != b; }
 
  private:
-  char chars_[Capacity + 1] = {};
+  // Only the text and its NUL are written: a large buffer on the stack costs
+  // no more memory than the text it holds.
+  char chars_[Capacity + 1];
   std::size_t size_ = 0;
   bool cut_ = false;
 };

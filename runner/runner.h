@@ -17,8 +17,9 @@ constexpr char APP_TITLE[] = "Tasklark";
 // The longest current directory: 32767 UTF-16 units.
 constexpr DWORD CURRENT_DIR_UNITS = 32767;
 
-// Every member starts out zero, so the one instance costs nothing in the
-// program file.
+// The one instance is static, so every member starts out zero and costs
+// nothing in the program file; large buffers have no initializer of their
+// own, so that nothing writes them at start.
 struct Runner {
   HINSTANCE Module = nullptr;
   HWND Window = nullptr;
@@ -36,7 +37,7 @@ struct Runner {
   HMODULE DialogLibrary = nullptr;
 
   // Where RunCommand comes back to after starting a command.
-  wchar_t SavedDirectory[CURRENT_DIR_UNITS + 1] = {};
+  wchar_t SavedDirectory[CURRENT_DIR_UNITS + 1];
 };
 
 extern Runner TheRunner;
