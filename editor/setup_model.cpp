@@ -85,13 +85,11 @@ void TfSetup::StoreRecord(int index) {
   record.Hotkey = TextToHotkeyCode(Fields.Hotkey);
 }
 
-bool TfSetup::lbNameClick(int selected) {
-  if (DriveRefused()) return false;
-  if (selected == CurrentIndex || selected < 0 || selected >= Commands.Count) return true;
+void TfSetup::lbNameClick(int selected) {
+  if (DriveRefused() || selected == CurrentIndex || selected < 0 || selected >= Commands.Count) return;
   StoreRecord(CurrentIndex);
   CurrentIndex = selected;
   ShowRecord(CurrentIndex);
-  return true;
 }
 
 void TfSetup::btnAddClick() {

@@ -39,9 +39,9 @@ class TfSetup {
   // there but cannot be read: Ok would replace it, so the user must know.
   bool FormCreate(std::string_view commandLine, std::string_view programPath, sys::ErrorCode& error);
 
-  // The list's selection changed; false when it may not (the drive field
-  // was left empty), and the list keeps the current entry.
-  bool lbNameClick(int selected);
+  // The list's selection changed; refused while the drive field was left
+  // empty, and the list shows the current entry again.
+  void lbNameClick(int selected);
   void btnAddClick();
   void btnDeleteClick();
   void btnUpClick();
