@@ -10,8 +10,12 @@ constexpr std::uintptr_t FIRST_CONTROL_ID = MAX_COMMANDS;
 constexpr char SEPARATOR_MARK = '-';
 constexpr char ACCELERATOR_COLUMN = '\t';
 constexpr char TIP_PREFIX[] = "Tasklark - ";
+constexpr unsigned SMALL_ICON_PIXELS = 16;  // at 96 pixels per inch
+constexpr unsigned DESIGN_DPI = 96;
 
 }  // namespace
+
+int TrayIconPixels(unsigned dpi) { return static_cast<int>((SMALL_ICON_PIXELS * dpi + DESIGN_DPI / 2) / DESIGN_DPI); }
 
 const ControlMenuItem CONTROL_MENU[CONTROL_MENU_SIZE] = {
     {IDM_ABOUT, "About Tasklark"},

@@ -30,6 +30,10 @@ constexpr std::size_t TIP_CHARS = 64;
 constexpr std::size_t BALLOON_CHARS = 256;
 constexpr int BALLOON_LINES = 5;
 
+// The tray shows its icon at the small-icon size of the screen's resolution:
+// 16 pixels at 96 per inch, 20 at 120, 24 at 144, 32 at 192.
+int TrayIconPixels(unsigned dpi);
+
 // The name, a TAB and the hotkey text in the menu's accelerator column.
 using MenuLabel = FixedText<NAME_CAPACITY + 1 + HotkeyText::capacity()>;
 using MessageText = FixedText<1023>;

@@ -11,8 +11,6 @@ constexpr UINT_PTR ICON_RETRY_TIMER = 1;
 constexpr UINT ICON_RETRY_INTERVAL_MS = 1000;
 constexpr int ICON_RETRY_LIMIT = 60;
 constexpr wchar_t MAIN_ICON[] = L"MAINICON";
-constexpr int SMALL_ICON_PIXELS = 16;  // at 96 pixels per inch
-constexpr int DESIGN_DPI = 96;
 constexpr UINT BALLOON_TIMEOUT_MS = 10000;
 
 static_assert(sizeof(NOTIFYICONDATAW::szTip) / sizeof(wchar_t) >= TIP_CHARS, "tip size");
@@ -59,7 +57,7 @@ void LoadTrayIcon(UINT dpi) {
     dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX));
     ReleaseDC(nullptr, screen);
   }
-  const int size = MulDiv(SMALL_ICON_PIXELS, static_cast<int>(dpi), DESIGN_DPI);
+  const int size = TrayIconPixels(dpi);
   NOTIFYICONDATAW& icon = TheRunner.TrayIconData;
   HICON old = TheRunner.IconIsOwn ? icon.hIcon : nullptr;
   icon.hIcon = static_cast<HICON>(LoadImageW(TheRunner.Module, MAIN_ICON, IMAGE_ICON, size, size, 0));

@@ -83,6 +83,7 @@ TEST_F(Editor, ControlsReachTheForm) {
   PressKeys({'7'});  // refused
   PressKeys({'E'});
   EXPECT_TRUE(WaitForText(ID_DRIVE, "E"));
+  EXPECT_EQ(SendMessageA(Control(ID_DRIVE), EM_GETSEL, 0, 0), MAKELRESULT(1, 1));  // the caret after the letter
   PressKeys({VK_SHIFT, VK_TAB});
   PressKeys({VK_DOWN});  // the window size list: Maximized
   ASSERT_TRUE(Enter(ID_HOTKEY));
@@ -105,7 +106,9 @@ TEST_F(Editor, ControlsReachTheForm) {
     EXPECT_TRUE(WaitForList(names)) << button;
   }
   ASSERT_TRUE(Click(ID_BROWSE));
-  ChooseFile(WaitForWindow(editor.Id(), "#32770", "Open a command"), dir.Path("probe.exe"));
+  HWND open = WaitForWindow(editor.Id(), "#32770", "Open a command");
+  EXPECT_EQ(WindowText(GetDlgItem(open, 1148)), "Tasklark.dat");  // the name box starts with the set's name
+  ChooseFile(open, dir.Path("probe.exe"));
   EXPECT_TRUE(WaitForText(ID_COMMAND, dir.Path("probe.exe")));
 
   ASSERT_TRUE(Click(ID_OK));

@@ -174,6 +174,8 @@ void ChooseFile(HWND dialog, const std::string& path) {
   WaitUntil([&] { return !IsWindow(dialog); });
 }
 
+namespace {
+
 // The probe writes probe-<process id>.txt beside itself, a line each.
 std::vector<Launch> Launches(const ProgramDir& dir) {
   std::vector<Launch> launches;
@@ -191,6 +193,8 @@ std::vector<Launch> Launches(const ProgramDir& dir) {
   std::sort(launches.begin(), launches.end(), [](const Launch& a, const Launch& b) { return a.started < b.started; });
   return launches;
 }
+
+}  // namespace
 
 std::vector<Launch> WaitForLaunches(const ProgramDir& dir, std::size_t count) {
   WaitUntil([&] { return Launches(dir).size() >= count; }, kLaunchTimeoutMs);

@@ -74,7 +74,6 @@ struct Launch {
   int show = -1;          // STARTUPINFO's wShowWindow; -1 when not given
   long long started = 0;  // the performance counter when it started
 };
-std::vector<Launch> Launches(const ProgramDir& dir);
 std::vector<Launch> WaitForLaunches(const ProgramDir& dir, std::size_t count);
 std::vector<std::string> LaunchedArguments(const ProgramDir& dir, std::size_t count);
 

@@ -24,11 +24,13 @@ class Runner : public ::testing::Test {
     ASSERT_NE(window = WaitForWindow(runner.Id(), RUNNER_CLASS_NAME, "Tasklark"), nullptr);
     Choose(WM_RBUTTONDOWN, {VK_ESCAPE});
   }
-  // A click on the icon, and keys to the menu it opens.
+  // A click on the icon, and keys to the menu it opens where the cursor is.
   void Choose(UINT button, std::initializer_list<WORD> keys) {
+    SetCursorPos(kCursor.x, kCursor.y);
     PostMessageA(window, kTrayNotify, 1, button);
     HWND menu = WaitForPopupMenu(runner.Id());
-    ASSERT_NE(menu, nullptr);
+    RECT r = {};
+    ASSERT_TRUE(menu && GetWindowRect(menu, &r) && InflateRect(&r, 2, 2) && PtInRect(&r, kCursor));
     for (WORD key : keys) PressKeys({key});
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }));
   }
@@ -45,6 +47,7 @@ class Runner : public ::testing::Test {
   }
 
   static constexpr UINT kTrayNotify = 2135;
+  static constexpr POINT kCursor = {300, 300};
   ProgramDir dir;
   Process runner;
   HWND window = nullptr;
