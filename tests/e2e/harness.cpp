@@ -17,11 +17,13 @@ std::string Utf8(std::wstring_view wide) {
 }
 
 // Texts of another process: a length, then the text into a buffer of it; an
-// item that went meanwhile reads as empty.
+// item that went meanwhile reads as empty. LB_GETTEXT takes no size, and an
+// entry can grow between the two: its buffer has room for any record's text.
 std::string TextOf(HWND window, UINT getLength, UINT getText, WPARAM item) {
   DWORD_PTR length = 0, got = 0;
   SendMessageTimeoutW(window, getLength, item, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &length);
-  std::wstring text(static_cast<LRESULT>(length) < 0 ? 1 : length + 1, L'\0');
+  const DWORD_PTR least = getText == WM_GETTEXT ? 0 : COMMAND_CAPACITY;
+  std::wstring text(std::max(static_cast<LRESULT>(length) < 0 ? 0 : length, least) + 1, L'\0');
   const WPARAM first = getText == WM_GETTEXT ? text.size() : item;
   SendMessageTimeoutW(window, getText, first, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, kTimeoutMs, &got);
   return Utf8(std::wstring_view(text.data(), static_cast<LRESULT>(got) < 0 ? 0 : std::min(got, text.size() - 1)));
