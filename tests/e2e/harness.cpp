@@ -16,9 +16,8 @@ std::string Utf8(std::wstring_view wide) {
   return text;
 }
 
-// Texts of another process: a length, then the text into a buffer of it; an
-// item that went meanwhile reads as empty. LB_GETTEXT takes no size, and an
-// entry can grow between the two: its buffer has room for any record's text.
+// Texts of another process: a length, then the text. An entry that went meanwhile
+// reads as empty; one that grew fits, as LB_GETTEXT gets room for any record's text.
 std::string TextOf(HWND window, UINT getLength, UINT getText, WPARAM item) {
   DWORD_PTR length = 0, got = 0;
   SendMessageTimeoutW(window, getLength, item, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &length);
