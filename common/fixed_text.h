@@ -74,3 +74,6 @@ inline std::string_view UpToFirstNul(std::string_view text) {
   std::size_t nul = text.find('\0');
   return std::string_view(text.data(), nul == std::string_view::npos ? text.size() : nul);
 }
+
+// A message for the user: far more than any message box shows.
+using MessageText = FixedText<1023>;

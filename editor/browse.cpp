@@ -33,20 +33,20 @@ HWND OpenDialog() {
   return found;
 }
 
-// The path in the ANSI code page that commands are kept in: as it is, or in
-// its short form, which is ASCII, when the volume gives one.
+// The whole path, not empty, in the ANSI code page that commands are kept in.
+bool InCodePage(const wchar_t* path, FieldText& ansi) {
+  BOOL lost = FALSE;
+  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path, -1, ansi.data(),
+                                    static_cast<int>(ansi.capacity() + 1), nullptr, &lost);
+  ansi.TakeCString();
+  return n > 1 && !lost;  // n counts the NUL
+}
+
+// The path as it is, or in its short form, which is ASCII, when the volume
+// gives one.
 bool AnsiPath(const wchar_t* path, FieldText& ansi) {
   wchar_t shortPath[MAX_PATH] = {};
-  const wchar_t* forms[] = {path, shortPath};
-  for (const wchar_t* form : forms) {
-    BOOL lost = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, form, -1, ansi.data(),
-                                      static_cast<int>(ansi.capacity() + 1), nullptr, &lost);
-    ansi.TakeCString();
-    if (n > 0 && !lost && *form) return true;
-    if (form == path && !GetShortPathNameW(path, shortPath, MAX_PATH)) break;
-  }
-  return false;
+  return InCodePage(path, ansi) || (GetShortPathNameW(path, shortPath, MAX_PATH) && InCodePage(shortPath, ansi));
 }
 
 }  // namespace

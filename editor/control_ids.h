@@ -4,6 +4,7 @@
 
 constexpr char SETUP_CLASS_NAME[] = "TfSetup";
 constexpr char APP_TITLE[] = "Configure Tasklark";
+constexpr wchar_t APP_TITLE_WIDE[] = L"Configure Tasklark";
 
 // Controls in tab order; Ok and Cancel carry the dialog manager's IDOK and
 // IDCANCEL, so that Enter and Escape reach them.

@@ -278,7 +278,6 @@ void SizeAndCentre(HWND dialog) {
 // that the user is told once the dialog shows; wParam holds the error.
 constexpr UINT WM_UNREADABLE_SET = WM_APP + 1;
 
-
 void Close() { DestroyWindow(Dialog.Handle); }
 
 // --- message handlers -------------------------------------------------------
@@ -461,5 +460,5 @@ HWND CreateSetupDialog(HINSTANCE instance) {
 
 int ShowMessage(std::string_view text, UINT style) {
   const WideText<MessageText::capacity()> wide(text);
-  return MessageBoxW(Dialog.Handle, wide.c_str(), L"Configure Tasklark", style);
+  return MessageBoxW(Dialog.Handle, wide.c_str(), APP_TITLE_WIDE, style);
 }

@@ -16,7 +16,6 @@
 
 // Room for any text of a field or a list entry: far more than a record keeps.
 using FieldText = FixedText<1023>;
-using MessageText = FixedText<1023>;
 
 constexpr char DRIVE_BLANK = ' ';
 

@@ -116,5 +116,5 @@ void CloseRunner(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
 
 int ShowMessage(HWND window, std::string_view text, UINT style) {
   const WideText<1023> wide(text);
-  return MessageBoxW(window, wide.c_str(), L"Tasklark", style);
+  return MessageBoxW(window, wide.c_str(), APP_TITLE_WIDE, style);
 }

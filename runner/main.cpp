@@ -21,7 +21,7 @@ void FillTrayIconData(HWND window) {
   icon.uID = TRAY_ICON_ID;
   icon.uFlags = TRAY_ICON_FLAGS;
   icon.uCallbackMessage = WM_TRAYNOTIFY;
-  lstrcpyW(icon.szTip, L"Tasklark");
+  lstrcpyW(icon.szTip, APP_TITLE_WIDE);
   LoadTrayIcon(0);
 }
 

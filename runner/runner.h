@@ -13,6 +13,7 @@
 constexpr UINT WM_TRAYNOTIFY = 2135;
 constexpr UINT TRAY_ICON_ID = 1;
 constexpr char APP_TITLE[] = "Tasklark";
+constexpr wchar_t APP_TITLE_WIDE[] = L"Tasklark";
 
 // The longest current directory: 32767 UTF-16 units.
 constexpr DWORD CURRENT_DIR_UNITS = 32767;

@@ -36,7 +36,6 @@ int TrayIconPixels(unsigned dpi);
 
 // The name, a TAB and the hotkey text in the menu's accelerator column.
 using MenuLabel = FixedText<NAME_CAPACITY + 1 + HotkeyText::capacity()>;
-using MessageText = FixedText<1023>;
 
 enum class RunnerCommand { None, Run, About, Setup, Load, SaveAs, Close };
 

@@ -83,7 +83,7 @@ void ShowHotkeyBalloon(std::string_view text) {
   balloon.uFlags = NIF_INFO;
   balloon.uTimeout = BALLOON_TIMEOUT_MS;
   balloon.dwInfoFlags = NIIF_WARNING;
-  lstrcpyW(balloon.szInfoTitle, L"Tasklark");
+  lstrcpyW(balloon.szInfoTitle, APP_TITLE_WIDE);
   const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), balloon.szInfo,
                                     BALLOON_CHARS - 1);
   balloon.szInfo[n > 0 ? n : 0] = L'\0';
