@@ -95,9 +95,11 @@ struct Row {
 class Report {
  public:
   void Add(Row row) {
-    std::printf("%-58s %-22s %-14s %s%s\n", row.figure.c_str(), row.measured.c_str(),
-                row.reference.c_str(), row.target.c_str(),
-                row.met < 0 ? "" : row.met ? "  (met)" : "  (MISSED)");
+    std::printf("%-58s %-22s %-14s %s%s\n", row.figure.c_str(), row.measured.c_str(), row.reference.c_str(),
+                row.target.c_str(),
+                row.met < 0 ? ""
+                : row.met   ? "  (met)"
+                            : "  (MISSED)");
     std::fflush(stdout);
     if (row.met == 0) ++missed_;
     rows_.push_back(std::move(row));
@@ -111,13 +113,15 @@ class Report {
   std::string Markdown(const std::string& machine, const Options& options) const {
     std::ostringstream out;
     out << "Machine: " << machine << "  \n";
-    out << "Runs: " << options.runs << " of each program, alternating; " << options.cycles
-        << " reloads and " << options.cycles << " menu pop-ups after " << options.warmUp
-        << " of each to warm up.\n\n";
+    out << "Runs: " << options.runs << " of each program, alternating; " << options.cycles << " reloads and "
+        << options.cycles << " menu pop-ups after " << options.warmUp << " of each to warm up.\n\n";
     out << "| Figure | Measured | Reference or before | Target | Met |\n|---|---|---|---|---|\n";
     for (const Row& r : rows_)
-      out << "| " << r.figure << " | " << r.measured << " | " << r.reference << " | " << r.target
-          << " | " << (r.met < 0 ? "" : r.met ? "yes" : "**no**") << " |\n";
+      out << "| " << r.figure << " | " << r.measured << " | " << r.reference << " | " << r.target << " | "
+          << (r.met < 0 ? ""
+              : r.met   ? "yes"
+                        : "**no**")
+          << " |\n";
     if (!notes_.empty()) {
       out << "\n";
       for (const std::string& n : notes_) out << "- " << n << "\n";
@@ -144,8 +148,10 @@ std::string MachineDescription() {
   using WineVersion = const char*(CDECL*)();
   auto wineVersion = reinterpret_cast<WineVersion>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")));
-  if (wineVersion) text += ", Wine " + std::string(wineVersion());
-  else text += ", Windows";
+  if (wineVersion)
+    text += ", Wine " + std::string(wineVersion());
+  else
+    text += ", Windows";
   return text;
 }
 
@@ -164,7 +170,8 @@ Memory MemoryOf(const Process& process) {
   GetProcessMemoryInfo(process.Handle(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                        sizeof counters);
   Memory memory;
-  memory.privateBytes = static_cast<double>(counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage);
+  memory.privateBytes =
+      static_cast<double>(counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage);
   memory.workingSet = static_cast<double>(counters.WorkingSetSize);
   return memory;
 }
@@ -177,8 +184,8 @@ std::vector<CommandRecord> FullSet(const ProgramDir& dir) {
   for (int i = 0; i < MAX_COMMANDS; ++i) {
     char hotkey[4] = {'1', '1', '1', keys[i]};
     records.push_back(Record("Command " + std::to_string(i + 1),
-                             "\"" + dir.Path("probe.exe") + "\" " + std::to_string(i), SHOWCMD_DEFAULT,
-                             'C', std::string_view(hotkey, 4)));
+                             "\"" + dir.Path("probe.exe") + "\" " + std::to_string(i), SHOWCMD_DEFAULT, 'C',
+                             std::string_view(hotkey, 4)));
   }
   return records;
 }
@@ -225,8 +232,8 @@ void MeasureSizes(Report& report) {
   struct Program {
     const char* name;
     std::uintmax_t target;
-  } programs[] = {{"Tasklark.exe", kRunnerSizeTarget}, {"larkedit.exe", kEditorSizeTarget},
-                  {"bench_reference.exe", 0}};
+  } programs[] = {
+      {"Tasklark.exe", kRunnerSizeTarget}, {"larkedit.exe", kEditorSizeTarget}, {"bench_reference.exe", 0}};
   for (const Program& p : programs) {
     std::string path = BuildDir() + p.name;
     WIN32_FILE_ATTRIBUTE_DATA data;
@@ -249,8 +256,8 @@ void MeasureSizes(Report& report) {
       if (!IsSystemDll(dll)) allSystem = false;
       list += (list.empty() ? "" : ", ") + dll + (IsSystemDll(dll) ? "" : " (not a system DLL)");
     }
-    report.Add({std::string("DLLs imported by ") + p.name, read ? list : "unreadable", "",
-                "system DLLs only", allSystem});
+    report.Add({std::string("DLLs imported by ") + p.name, read ? list : "unreadable", "", "system DLLs only",
+                allSystem});
   }
 }
 
@@ -282,10 +289,13 @@ void MeasureStartup(Report& report, const Options& options) {
               Format(Median(runner), 1) + " ms", Format(Median(reference), 1) + " ms",
               "<= 1.25 x reference (" + Format(ratio) + " x)", ratio <= kStartRatioTarget});
   double privateRatio = Median(runnerPrivate) / Median(referencePrivate);
-  report.Add({"Private bytes after the load (median)", Kib(Median(runnerPrivate)), Kib(Median(referencePrivate)),
-              "<= 1.25 x reference (" + Format(privateRatio) + " x)", privateRatio <= kPrivateRatioTarget});
-  report.Add({"Working set after the load (median)", Kib(Median(runnerWs)), Kib(Median(referenceWs)), "", -1});
-  if (notLoaded) report.Note(std::to_string(notLoaded) + " runs were measured before all 30 hotkeys were held.");
+  report.Add({"Private bytes after the load (median)", Kib(Median(runnerPrivate)),
+              Kib(Median(referencePrivate)), "<= 1.25 x reference (" + Format(privateRatio) + " x)",
+              privateRatio <= kPrivateRatioTarget});
+  report.Add(
+      {"Working set after the load (median)", Kib(Median(runnerWs)), Kib(Median(referenceWs)), "", -1});
+  if (notLoaded)
+    report.Note(std::to_string(notLoaded) + " runs were measured before all 30 hotkeys were held.");
   if (badExits) report.Note(std::to_string(badExits) + " runner closes did not end with exit code 0.");
 }
 
@@ -372,7 +382,8 @@ void MeasureResident(Report& report, const Options& options) {
               Kib(m0.privateBytes) + " before", "no growth", m1.privateBytes <= m0.privateBytes});
   report.Add({"Private bytes growth over " + count + " menu pop-ups", Kib(m2.privateBytes - m1.privateBytes),
               "", "no growth", m2.privateBytes <= m1.privateBytes});
-  report.Add({"Working set after reloads and pop-ups", Kib(m2.workingSet), Kib(m0.workingSet) + " before", "", -1});
+  report.Add(
+      {"Working set after reloads and pop-ups", Kib(m2.workingSet), Kib(m0.workingSet) + " before", "", -1});
   report.Add({"USER and GDI objects after " + count + " reloads", Counts(afterReloads), Counts(before),
               "no growth", SameCounts(before, afterReloads)});
   report.Add({"USER and GDI objects after " + count + " menu pop-ups", Counts(afterMenus), Counts(before),
@@ -403,8 +414,8 @@ void MeasureLaunch(Report& report, const Options& options) {
   };
   std::vector<double> byHotkey = measure([] { PressKeys({VK_CONTROL, VK_MENU, VK_SHIFT, 'P'}); });
   std::vector<double> byCommand = measure([&] { PostMessageA(r.window, WM_COMMAND, 0, 0); });
-  report.Add({"Hotkey press (SendInput) until the started probe runs (median)", Format(Median(byHotkey), 1) + " ms",
-              std::to_string(byHotkey.size()) + " launches", "", -1});
+  report.Add({"Hotkey press (SendInput) until the started probe runs (median)",
+              Format(Median(byHotkey), 1) + " ms", std::to_string(byHotkey.size()) + " launches", "", -1});
   report.Add({"Posted WM_COMMAND until the started probe runs (median)", Format(Median(byCommand), 1) + " ms",
               std::to_string(byCommand.size()) + " launches", "", -1});
   Close(r);
@@ -416,7 +427,8 @@ void MeasureLaunch(Report& report, const Options& options) {
 void MeasureBusyLaunch(Report& report, const Options& options) {
   ProgramDir dir({"Tasklark.exe", "probe.exe"});
   const std::string probe = "\"" + dir.Path("probe.exe") + "\" ";
-  WriteBytes(dir.Path("Tasklark.dat"), SetBytes({Record("Busy", probe + "busy"), Record("Quick", probe + "quick")}));
+  WriteBytes(dir.Path("Tasklark.dat"),
+             SetBytes({Record("Busy", probe + "busy"), Record("Quick", probe + "quick")}));
   Started r = StartAndWait("\"" + dir.Path("Tasklark.exe") + "\"", dir, RUNNER_CLASS_NAME);
   std::vector<double> latencies;
   for (int i = 0; i < options.runs; ++i) {
@@ -431,7 +443,8 @@ void MeasureBusyLaunch(Report& report, const Options& options) {
   }
   const double median = Median(latencies);
   report.Add({"Second command while the first program is still coming up, until it runs (median)",
-              Format(median, 1) + " ms", std::to_string(latencies.size()) + " launches", "<= 100 ms", median <= 100});
+              Format(median, 1) + " ms", std::to_string(latencies.size()) + " launches", "<= 100 ms",
+              median <= 100});
   Close(r);
 }
 
@@ -479,12 +492,18 @@ void MeasureEditor(Report& report, const Options& options) {
 bool ParseOptions(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
-    if (a == "--runs" && i + 1 < argc) options.runs = std::max(1, std::atoi(argv[++i]));
-    else if (a == "--cycles" && i + 1 < argc) options.cycles = std::max(1, std::atoi(argv[++i]));
-    else if (a == "--warm-up" && i + 1 < argc) options.warmUp = std::max(0, std::atoi(argv[++i]));
-    else if (a == "--markdown" && i + 1 < argc) options.markdown = argv[++i];
-    else if (a == "--check") options.checkOnly = true;
-    else return false;
+    if (a == "--runs" && i + 1 < argc)
+      options.runs = std::max(1, std::atoi(argv[++i]));
+    else if (a == "--cycles" && i + 1 < argc)
+      options.cycles = std::max(1, std::atoi(argv[++i]));
+    else if (a == "--warm-up" && i + 1 < argc)
+      options.warmUp = std::max(0, std::atoi(argv[++i]));
+    else if (a == "--markdown" && i + 1 < argc)
+      options.markdown = argv[++i];
+    else if (a == "--check")
+      options.checkOnly = true;
+    else
+      return false;
   }
   return true;
 }

@@ -13,11 +13,12 @@ namespace {
 constexpr DWORD kInjectTimeoutMs = 15000;
 
 bool LoadInto(DWORD processId, const std::string& dllPath) {
-  HANDLE target = OpenProcess(PROCESS_CREATE_THREAD | PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ |
-                                  PROCESS_QUERY_INFORMATION,
+  HANDLE target = OpenProcess(PROCESS_CREATE_THREAD | PROCESS_VM_OPERATION | PROCESS_VM_WRITE |
+                                  PROCESS_VM_READ | PROCESS_QUERY_INFORMATION,
                               FALSE, processId);
   if (!target) return false;
-  void* remote = VirtualAllocEx(target, nullptr, dllPath.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  void* remote =
+      VirtualAllocEx(target, nullptr, dllPath.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
   bool ok = remote && WriteProcessMemory(target, remote, dllPath.c_str(), dllPath.size() + 1, nullptr);
   if (ok) {
     // kernel32 lies at the same address in every process of a session.
@@ -38,7 +39,8 @@ bool InjectDll(DWORD processId, const std::string& dllPath) {
   auto result = std::make_shared<std::promise<bool>>();
   std::future<bool> done = result->get_future();
   std::thread([result, processId, dllPath] { result->set_value(LoadInto(processId, dllPath)); }).detach();
-  return done.wait_for(std::chrono::milliseconds(kInjectTimeoutMs)) == std::future_status::ready && done.get();
+  return done.wait_for(std::chrono::milliseconds(kInjectTimeoutMs)) == std::future_status::ready &&
+         done.get();
 }
 
 }  // namespace
@@ -60,11 +62,16 @@ bool CountGuiObjects(const e2e::Process& process, const e2e::ProgramDir& dir, Gu
       break;
     }
     if (!(in >> value)) break;
-    if (key == "gdi") counts.gdi = value;
-    else if (key == "user") counts.user = value;
-    else if (key == "menus") counts.menus = value;
-    else if (key == "windows") counts.windows = value;
-    else if (key == "gdiobjects") counts.gdiObjects = value;
+    if (key == "gdi")
+      counts.gdi = value;
+    else if (key == "user")
+      counts.user = value;
+    else if (key == "menus")
+      counts.menus = value;
+    else if (key == "windows")
+      counts.windows = value;
+    else if (key == "gdiobjects")
+      counts.gdiObjects = value;
   }
   in.close();
   DeleteFileA(result.c_str());

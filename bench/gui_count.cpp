@@ -56,10 +56,10 @@ int CountWindows() {
 
 std::string Inspect() {
   HANDLE process = GetCurrentProcess();
-  return "gdi " + std::to_string(GetGuiResources(process, GR_GDIOBJECTS)) +
-         "\nuser " + std::to_string(GetGuiResources(process, GR_USEROBJECTS)) +
-         "\nmenus " + std::to_string(CountMenus()) + "\nwindows " + std::to_string(CountWindows()) +
-         "\ngdiobjects " + std::to_string(CountGdiObjects()) + "\nend\n";
+  return "gdi " + std::to_string(GetGuiResources(process, GR_GDIOBJECTS)) + "\nuser " +
+         std::to_string(GetGuiResources(process, GR_USEROBJECTS)) + "\nmenus " +
+         std::to_string(CountMenus()) + "\nwindows " + std::to_string(CountWindows()) + "\ngdiobjects " +
+         std::to_string(CountGdiObjects()) + "\nend\n";
 }
 
 // Writes the result beside the DLL under its final name only once complete.

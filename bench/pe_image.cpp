@@ -50,7 +50,8 @@ bool ReadImportedDlls(const std::string& path, std::vector<std::string>& dlls) {
     return false;
 
   std::vector<IMAGE_SECTION_HEADER> sections(nt.FileHeader.NumberOfSections);
-  std::size_t sectionTable = static_cast<std::size_t>(dos.e_lfanew) + offsetof(IMAGE_NT_HEADERS64, OptionalHeader) +
+  std::size_t sectionTable = static_cast<std::size_t>(dos.e_lfanew) +
+                             offsetof(IMAGE_NT_HEADERS64, OptionalHeader) +
                              nt.FileHeader.SizeOfOptionalHeader;
   for (std::size_t i = 0; i < sections.size(); ++i)
     if (!ReadAt(file, sectionTable + i * sizeof(IMAGE_SECTION_HEADER), sections[i])) return false;
@@ -71,7 +72,8 @@ bool ReadImportedDlls(const std::string& path, std::vector<std::string>& dlls) {
          offset += sizeof entry) {
       std::size_t nameOffset = 0;
       std::string name;
-      if (!OffsetOf(sections, entry.DllNameRVA, nameOffset) || !ReadName(file, nameOffset, name)) return false;
+      if (!OffsetOf(sections, entry.DllNameRVA, nameOffset) || !ReadName(file, nameOffset, name))
+        return false;
       dlls.push_back(name);
     }
   }

@@ -33,8 +33,7 @@ LRESULT CALLBACK ReferenceWndProc(HWND window, UINT message, WPARAM wParam, LPAR
       UnregisterHotKey(window, HOTKEY_ID);
       PostQuitMessage(0);
       break;
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

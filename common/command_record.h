@@ -14,10 +14,10 @@ constexpr std::size_t NAME_CAPACITY = 40;
 constexpr std::size_t COMMAND_CAPACITY = 255;
 
 // Show commands the editor writes (the platform's SW_ values).
-constexpr std::int32_t SHOWCMD_DEFAULT = 10;    // SW_SHOWDEFAULT
-constexpr std::int32_t SHOWCMD_MINIMIZED = 2;   // SW_SHOWMINIMIZED
-constexpr std::int32_t SHOWCMD_MAXIMIZED = 3;   // SW_SHOWMAXIMIZED
-constexpr int SHOWCMD_NO_ITEM = -1;             // window-size list index for "no item"
+constexpr std::int32_t SHOWCMD_DEFAULT = 10;   // SW_SHOWDEFAULT
+constexpr std::int32_t SHOWCMD_MINIMIZED = 2;  // SW_SHOWMINIMIZED
+constexpr std::int32_t SHOWCMD_MAXIMIZED = 3;  // SW_SHOWMAXIMIZED
+constexpr int SHOWCMD_NO_ITEM = -1;            // window-size list index for "no item"
 
 // A length-prefixed text: the length byte, then up to Capacity characters.
 template <std::size_t Capacity>

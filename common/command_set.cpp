@@ -18,8 +18,7 @@ class FileSource final : public RecordSource {
 
 bool WriteRecords(sys::File& file, const CommandSet& set) {
   bool ok = true;
-  for (int i = 0; i < set.Count && i < MAX_COMMANDS && ok; ++i)
-    ok = file.Write(&set.Records[i], RECORD_SIZE);
+  for (int i = 0; i < set.Count && i < MAX_COMMANDS && ok; ++i) ok = file.Write(&set.Records[i], RECORD_SIZE);
   return ok;
 }
 

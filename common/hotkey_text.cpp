@@ -3,8 +3,8 @@
 #include "platform.h"
 
 const char* const KeyNameTable[KEY_NAME_COUNT] = {
-    "BkSp", "Tab",   "Esc",  "Enter", "Space", "PgUp", "PgDn",  "End",   "Home",
-    "Left", "Up",    "Right", "Down", "Ins",   "Del",  "Shift+", "Ctrl+", "Alt+",
+    "BkSp", "Tab", "Esc",   "Enter", "Space", "PgUp", "PgDn",   "End",   "Home",
+    "Left", "Up",  "Right", "Down",  "Ins",   "Del",  "Shift+", "Ctrl+", "Alt+",
 };
 
 namespace {
@@ -102,11 +102,16 @@ TShortCut ParseShortCut(std::string_view text) {
   std::string_view rest = text;
   TShortCut mods = 0;
   for (;;) {
-    if (StripPrefix(rest, KeyNameTable[NAME_SHIFT])) mods |= SC_SHIFT;
-    else if (StripPrefix(rest, "^")) mods |= SC_CTRL;
-    else if (StripPrefix(rest, KeyNameTable[NAME_CTRL])) mods |= SC_CTRL;
-    else if (StripPrefix(rest, KeyNameTable[NAME_ALT])) mods |= SC_ALT;
-    else break;
+    if (StripPrefix(rest, KeyNameTable[NAME_SHIFT]))
+      mods |= SC_SHIFT;
+    else if (StripPrefix(rest, "^"))
+      mods |= SC_CTRL;
+    else if (StripPrefix(rest, KeyNameTable[NAME_CTRL]))
+      mods |= SC_CTRL;
+    else if (StripPrefix(rest, KeyNameTable[NAME_ALT]))
+      mods |= SC_ALT;
+    else
+      break;
   }
   if (rest.empty()) return 0;
 

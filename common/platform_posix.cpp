@@ -23,11 +23,12 @@ struct NamedKey {
   const char* name;
 };
 constexpr NamedKey kUsLayoutNames[] = {
-    {0x08, "Backspace"}, {0x09, "Tab"}, {0x0D, "Enter"}, {0x10, "Shift"}, {0x11, "Ctrl"},
-    {0x12, "Alt"}, {0x14, "Caps Lock"}, {0x1B, "Esc"}, {0x20, "Space"}, {0x6A, "Num *"},
-    {0x6B, "Num +"}, {0x6D, "Num -"}, {0x6E, "Num Del"}, {0x90, "Num Lock"},
-    {0x91, "Scroll Lock"}, {0xBA, ";"}, {0xBB, "="}, {0xBC, ","}, {0xBD, "-"}, {0xBE, "."},
-    {0xBF, "/"}, {0xC0, "`"}, {0xDB, "["}, {0xDC, "\\"}, {0xDD, "]"}, {0xDE, "'"},
+    {0x08, "Backspace"}, {0x09, "Tab"},       {0x0D, "Enter"},   {0x10, "Shift"},    {0x11, "Ctrl"},
+    {0x12, "Alt"},       {0x14, "Caps Lock"}, {0x1B, "Esc"},     {0x20, "Space"},    {0x6A, "Num *"},
+    {0x6B, "Num +"},     {0x6D, "Num -"},     {0x6E, "Num Del"}, {0x90, "Num Lock"}, {0x91, "Scroll Lock"},
+    {0xBA, ";"},         {0xBB, "="},         {0xBC, ","},       {0xBD, "-"},        {0xBE, "."},
+    {0xBF, "/"},         {0xC0, "`"},         {0xDB, "["},       {0xDC, "\\"},       {0xDD, "]"},
+    {0xDE, "'"},
 };
 
 }  // namespace

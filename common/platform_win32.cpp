@@ -27,15 +27,17 @@ class WidePath : public WideText<PATH_UNITS> {
 std::intptr_t OpenFile(const char* path, DWORD access, DWORD disposition) {
   const WidePath wide(path);
   if (!wide.Ok()) return reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE);
-  return reinterpret_cast<std::intptr_t>(
-      CreateFileW(wide.c_str(), access, SHARE_READ_WRITE, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return reinterpret_cast<std::intptr_t>(CreateFileW(wide.c_str(), access, SHARE_READ_WRITE, nullptr,
+                                                     disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 }  // namespace
 
 File File::OpenForReading(const char* path) { return File(OpenFile(path, GENERIC_READ, OPEN_EXISTING)); }
 
-File File::CreateAlways(const char* path) { return File(OpenFile(path, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS)); }
+File File::CreateAlways(const char* path) {
+  return File(OpenFile(path, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS));
+}
 
 std::uint64_t File::Size() const {
   LARGE_INTEGER size;
@@ -81,15 +83,16 @@ ErrorCode PathTooLongError() { return ERROR_FILENAME_EXCED_RANGE; }
 
 void DescribeError(ErrorCode code, FixedText<255>& text) {
   wchar_t reason[256] = {};
-  if (FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, reason, 256,
-                     nullptr) == 0) {
+  if (FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, reason,
+                     256, nullptr) == 0) {
     char digits[16];
     wsprintfA(digits, "Error %lu.", code);
     text = FixedText<255>(digits);
     return;
   }
   FromWide(reason, text);
-  while (!text.empty() && static_cast<unsigned char>(text.view().back()) <= ' ') text.Truncate(text.size() - 1);
+  while (!text.empty() && static_cast<unsigned char>(text.view().back()) <= ' ')
+    text.Truncate(text.size() - 1);
 }
 
 bool IsFolderSeparator(char c) { return c == '\\'; }

@@ -14,7 +14,8 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t), "the system's wide characters
 template <std::size_t Capacity>
 class WideText {
  public:
-  explicit WideText(std::string_view utf8) : ok_(Utf8ToUtf16(utf8, reinterpret_cast<char16_t*>(chars_), Capacity)) {}
+  explicit WideText(std::string_view utf8)
+      : ok_(Utf8ToUtf16(utf8, reinterpret_cast<char16_t*>(chars_), Capacity)) {}
   const wchar_t* c_str() const { return chars_; }
   wchar_t* data() { return chars_; }
   bool Ok() const { return ok_; }

@@ -46,7 +46,8 @@ bool InCodePage(const wchar_t* path, FieldText& ansi) {
 // gives one.
 bool AnsiPath(const wchar_t* path, FieldText& ansi) {
   wchar_t shortPath[MAX_PATH] = {};
-  return InCodePage(path, ansi) || (GetShortPathNameW(path, shortPath, MAX_PATH) && InCodePage(shortPath, ansi));
+  return InCodePage(path, ansi) ||
+         (GetShortPathNameW(path, shortPath, MAX_PATH) && InCodePage(shortPath, ansi));
 }
 
 }  // namespace

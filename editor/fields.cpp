@@ -32,8 +32,10 @@ void ShowDrive(HWND edit) {
 }
 
 void TypeDrive(HWND edit, char c) {
-  if (fSetup.DriveKey(c)) ShowDrive(edit);
-  else MessageBeep(MB_OK);
+  if (fSetup.DriveKey(c))
+    ShowDrive(edit);
+  else
+    MessageBeep(MB_OK);
 }
 
 void ClearDrive(HWND edit) {
@@ -139,7 +141,8 @@ LRESULT CALLBACK HotkeyFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM 
     // The read-only field keeps its text unselected when entered.
     LRESULT code = DefSubclassProc(edit, message, wParam, lParam) & ~DLGC_HASSETSEL;
     const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-    if (msg && IsKeyDown(msg->message) && (ShiftStateOf(msg->lParam) & (SS_CTRL | SS_ALT))) code |= DLGC_WANTMESSAGE;
+    if (msg && IsKeyDown(msg->message) && (ShiftStateOf(msg->lParam) & (SS_CTRL | SS_ALT)))
+      code |= DLGC_WANTMESSAGE;
     return code;
   }
   if (IsKeyDown(message) && fSetup.eHotkeyKeyDown(static_cast<std::uint16_t>(wParam), ShiftStateOf(lParam))) {
@@ -156,8 +159,6 @@ LRESULT CALLBACK HotkeyFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-void MakeDriveField(HWND edit) {
-  SetWindowSubclass(edit, DriveFieldProc, FIELD_SUBCLASS_ID, 0);
-}
+void MakeDriveField(HWND edit) { SetWindowSubclass(edit, DriveFieldProc, FIELD_SUBCLASS_ID, 0); }
 
 void MakeHotkeyField(HWND edit) { SetWindowSubclass(edit, HotkeyFieldProc, FIELD_SUBCLASS_ID, 0); }

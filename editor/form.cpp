@@ -26,7 +26,7 @@ constexpr int LABEL_HEIGHT = 13;
 constexpr int LIST_ROW_HEIGHT = 13;
 constexpr int WINDOW_SIZE_ROWS = 3;
 constexpr int FIT_ATTEMPTS = 3;
-constexpr int LIST_BORDERS = 2;  // the open list's frame, top and bottom
+constexpr int LIST_BORDERS = 2;      // the open list's frame, top and bottom
 constexpr int HINT_MAX_WIDTH = 600;  // wide enough that hints break only at their line ends
 constexpr int HINT_SHOW_MS = 20000;  // long hints need time to be read
 constexpr char MAIN_ICON[] = "MAINICON";
@@ -81,7 +81,8 @@ struct ButtonLayout {
   int Picture;
   bool GlyphRight;
 };
-constexpr ButtonLayout BROWSE_BUTTON = {&SetupDialog::btBrowse, GB_BROWSE, ID_BROWSE, "..", BROWSE_PLACE, 0, false};
+constexpr ButtonLayout BROWSE_BUTTON = {&SetupDialog::btBrowse, GB_BROWSE, ID_BROWSE, "..",
+                                        BROWSE_PLACE,           0,         false};
 constexpr ButtonLayout LIST_BUTTONS[] = {
     {&SetupDialog::btnAdd, GB_ADD, ID_ADD, "A&dd     ", ADD_PLACE, IDB_GLYPH_ADD, false},
     {&SetupDialog::btnDelete, GB_DELETE, ID_DELETE, "D&elete", DELETE_PLACE, IDB_GLYPH_DELETE, false},
@@ -157,8 +158,8 @@ void AddLabels() {
     GetTextExtentPoint32A(dc, label.Caption, lstrlenA(label.Caption), &size);
     const int left = Dialog.Scale(label.Left), top = Dialog.Scale(label.Top);
     const int height = size.cy > Dialog.Scale(LABEL_HEIGHT) ? size.cy : Dialog.Scale(LABEL_HEIGHT);
-    Dialog.*label.Control = AddControl(WC_STATICA, label.Caption, SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, label.Id,
-                                       {left, top, left + size.cx, top + height});
+    Dialog.*label.Control = AddControl(WC_STATICA, label.Caption, SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
+                                       label.Id, {left, top, left + size.cx, top + height});
   }
   SelectObject(dc, oldFont);
   ReleaseDC(Dialog.Handle, dc);
@@ -177,7 +178,8 @@ HWND AddNameList() {
 // A drop-down list as high as the edits, opening on three rows.
 HWND AddWindowSizeList() {
   const RECT box = Scaled(WINDOW_SIZE_PLACE);
-  HWND combo = AddControl(WC_COMBOBOXA, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, ID_WINDOW_SIZE, box);
+  HWND combo =
+      AddControl(WC_COMBOBOXA, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, ID_WINDOW_SIZE, box);
   for (const char* item : WINDOW_SIZE_ITEMS) ComboBox_AddString(combo, item);
   // The closed height follows the selection field's height, one for one;
   // the window's height includes the open list.
@@ -197,8 +199,8 @@ HWND AddWindowSizeList() {
 }
 
 HWND AddButton(const ButtonLayout& layout) {
-  HWND button = AddControl(WC_BUTTONA, layout.Caption, WS_TABSTOP | BS_OWNERDRAW,
-                           0, layout.Id, Scaled(layout.Where));
+  HWND button =
+      AddControl(WC_BUTTONA, layout.Caption, WS_TABSTOP | BS_OWNERDRAW, 0, layout.Id, Scaled(layout.Where));
   MakeGlyphButton(Dialog.Buttons[layout.Index], button, Dialog.Instance, layout.Picture, layout.GlyphRight);
   Dialog.*layout.Control = button;
   return button;
@@ -216,15 +218,16 @@ void CreateControls() {
   d.cbWindowSize = AddWindowSizeList();
   d.meDriveLetter = AddControl(WC_EDITA, " ", WS_TABSTOP, WS_EX_CLIENTEDGE, ID_DRIVE, Scaled(DRIVE_PLACE));
   MakeDriveField(d.meDriveLetter);
-  d.eHotkey = AddControl(WC_EDITA, "", EDIT_STYLE | ES_READONLY, WS_EX_CLIENTEDGE, ID_HOTKEY, Scaled(HOTKEY_PLACE));
+  d.eHotkey =
+      AddControl(WC_EDITA, "", EDIT_STYLE | ES_READONLY, WS_EX_CLIENTEDGE, ID_HOTKEY, Scaled(HOTKEY_PLACE));
   MakeHotkeyField(d.eHotkey);
   for (const ButtonLayout& layout : LIST_BUTTONS) AddButton(layout);
 }
 
 void CreateHints() {
-  HWND hints = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Dialog.Handle, nullptr,
-                               Dialog.Instance, nullptr);
+  HWND hints = CreateWindowExA(
+      WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Dialog.Handle, nullptr, Dialog.Instance, nullptr);
   Dialog.Hints = hints;
   if (!hints) return;
   SendMessageA(hints, TTM_SETMAXTIPWIDTH, 0, Dialog.Scale(HINT_MAX_WIDTH));
@@ -271,7 +274,8 @@ void SizeAndCentre(HWND dialog) {
   GetMonitorInfoA(MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY), &monitor);
   const RECT& work = monitor.rcWork;
   SetWindowPos(dialog, nullptr, work.left + (work.right - work.left - width) / 2,
-               work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+               work.top + (work.bottom - work.top - height) / 2, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Posted by WM_INITDIALOG when the set file is there but cannot be read, so
@@ -342,8 +346,10 @@ void OnCommand(HWND, int id, HWND control, UINT code) {
       if (code == EN_CHANGE) {
         FieldText text;
         ReadFieldText(control, text);
-        if (id == ID_NAME) fSetup.eNameChange(text);
-        else fSetup.eCommandChange(text);
+        if (id == ID_NAME)
+          fSetup.eNameChange(text);
+        else
+          fSetup.eCommandChange(text);
         ShowForm();
       }
       break;
@@ -396,30 +402,17 @@ void OnDestroy(HWND) {
 
 INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG:
-      return HANDLE_WM_INITDIALOG(dialog, wParam, lParam, OnInitDialog);
-    case WM_COMMAND:
-      HANDLE_WM_COMMAND(dialog, wParam, lParam, OnCommand);
-      return TRUE;
-    case WM_DRAWITEM:
-      HANDLE_WM_DRAWITEM(dialog, wParam, lParam, OnDrawItem);
-      return TRUE;
-    case WM_CTLCOLORSTATIC:
-      return HANDLE_WM_CTLCOLORSTATIC(dialog, wParam, lParam, OnCtlColorStatic);
-    case WM_SYSCOLORCHANGE:
-      HANDLE_WM_SYSCOLORCHANGE(dialog, wParam, lParam, OnSysColorChange);
-      return TRUE;
-    case WM_CLOSE:
-      HANDLE_WM_CLOSE(dialog, wParam, lParam, OnClose);
-      return TRUE;
+    case WM_INITDIALOG: return HANDLE_WM_INITDIALOG(dialog, wParam, lParam, OnInitDialog);
+    case WM_COMMAND: HANDLE_WM_COMMAND(dialog, wParam, lParam, OnCommand); return TRUE;
+    case WM_DRAWITEM: HANDLE_WM_DRAWITEM(dialog, wParam, lParam, OnDrawItem); return TRUE;
+    case WM_CTLCOLORSTATIC: return HANDLE_WM_CTLCOLORSTATIC(dialog, wParam, lParam, OnCtlColorStatic);
+    case WM_SYSCOLORCHANGE: HANDLE_WM_SYSCOLORCHANGE(dialog, wParam, lParam, OnSysColorChange); return TRUE;
+    case WM_CLOSE: HANDLE_WM_CLOSE(dialog, wParam, lParam, OnClose); return TRUE;
     case WM_UNREADABLE_SET:
       ShowMessage(fSetup.ReadFailure(static_cast<sys::ErrorCode>(wParam)), MB_OK | MB_ICONWARNING);
       return TRUE;
-    case WM_DESTROY:
-      HANDLE_WM_DESTROY(dialog, wParam, lParam, OnDestroy);
-      return FALSE;
-    default:
-      return FALSE;
+    case WM_DESTROY: HANDLE_WM_DESTROY(dialog, wParam, lParam, OnDestroy); return FALSE;
+    default: return FALSE;
   }
 }
 
@@ -431,8 +424,8 @@ bool RegisterSetupClass(HINSTANCE instance) {
   windowClass.cbWndExtra = DLGWINDOWEXTRA;
   windowClass.hInstance = instance;
   windowClass.hIcon = LoadIconA(instance, MAIN_ICON);
-  windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAIN_ICON, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                      GetSystemMetrics(SM_CYSMICON), 0));
+  windowClass.hIconSm = static_cast<HICON>(LoadImageA(
+      instance, MAIN_ICON, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   windowClass.lpszClassName = SETUP_CLASS_NAME;

@@ -8,8 +8,8 @@ namespace {
 constexpr UINT_PTR GLYPH_SUBCLASS_ID = 1;
 constexpr COLORREF TRANSPARENT_COLOUR = RGB(255, 0, 255);
 constexpr int GLYPH_SIZE = 16;
-constexpr int GLYPH_SPACING = 4;      // between picture and caption, at 96 per inch
-constexpr int FOCUS_INSET = 3;        // focus rectangle inside the 3-D frame
+constexpr int GLYPH_SPACING = 4;  // between picture and caption, at 96 per inch
+constexpr int FOCUS_INSET = 3;    // focus rectangle inside the 3-D frame
 constexpr int CAPTION_CAPACITY = 63;
 constexpr int DESIGN_DPI = 96;
 // Pixels darker than this show in the greyed picture; light ones (the white
@@ -31,7 +31,8 @@ void InvalidateOkButton(HWND button) {
   if (ok && ok != button) InvalidateRect(ok, nullptr, FALSE);
 }
 
-LRESULT CALLBACK GlyphButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK GlyphButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR) {
   switch (message) {
     case WM_GETDLGCODE:
       return DLGC_BUTTON | (LooksDefault(window) ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
@@ -46,11 +47,8 @@ LRESULT CALLBACK GlyphButtonProc(HWND window, UINT message, WPARAM wParam, LPARA
       message = WM_LBUTTONDOWN;
       break;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      InvalidateOkButton(window);
-      break;
-    default:
-      break;
+    case WM_KILLFOCUS: InvalidateOkButton(window); break;
+    default: break;
   }
   return DefSubclassProc(window, message, wParam, lParam);
 }
@@ -141,8 +139,7 @@ void DrawCaption(HDC dc, const char* caption, int length, RECT box, UINT format,
 
 }  // namespace
 
-void MakeGlyphButton(GlyphButton& glyph, HWND button, HINSTANCE instance, int pictureId,
-                     bool glyphRight) {
+void MakeGlyphButton(GlyphButton& glyph, HWND button, HINSTANCE instance, int pictureId, bool glyphRight) {
   glyph.Window = button;
   glyph.GlyphRight = glyphRight;
   glyph.Picture = nullptr;
@@ -160,7 +157,8 @@ void DrawGlyphButton(const GlyphButton& glyph, const DRAWITEMSTRUCT& item) {
   RECT frame = item.rcItem;
   DrawFrame(dc, frame, !disabled && LooksDefault(item.hwndItem), pressed);
 
-  HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0)));
+  HGDIOBJ oldFont =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0)));
   char caption[CAPTION_CAPACITY + 1] = {};
   int length = GetWindowTextA(item.hwndItem, caption, sizeof caption);
   const UINT format = DT_SINGLELINE | DT_LEFT | DT_TOP | ((item.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0);

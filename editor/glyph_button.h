@@ -14,8 +14,7 @@ struct GlyphButton {
 
 // Turns an owner-drawn button into a glyph button with the bitmap resource
 // `pictureId` (0 for a caption alone); `glyph` must outlive the button.
-void MakeGlyphButton(GlyphButton& glyph, HWND button, HINSTANCE instance, int pictureId,
-                     bool glyphRight);
+void MakeGlyphButton(GlyphButton& glyph, HWND button, HINSTANCE instance, int pictureId, bool glyphRight);
 void DrawGlyphButton(const GlyphButton& glyph, const DRAWITEMSTRUCT& item);
 // Greys the picture again in the current system colours.
 void RefreshGreyedGlyph(GlyphButton& glyph);

@@ -168,7 +168,8 @@ OkOutcome TfSetup::btnOkClick(sys::ErrorCode& error) {
   error = sys::PathTooLongError();
   // Written beside the set file and moved over it in one step: a failure
   // leaves the previous file whole.
-  return SetPathKnown && SaveCommandSet(SetPath.c_str(), Commands, error) ? OkOutcome::Saved : OkOutcome::Failed;
+  return SetPathKnown && SaveCommandSet(SetPath.c_str(), Commands, error) ? OkOutcome::Saved
+                                                                          : OkOutcome::Failed;
 }
 
 void TfSetup::DriveEnter() {

@@ -68,8 +68,8 @@ class TfSetup {
   void DriveEnter();
   bool DriveKey(char typed);  // false: not a letter, refused
   void DriveClear();
-  bool DriveLeave();          // true: refused
-  bool DriveEscape();         // true: a change was undone; false: Escape is Cancel
+  bool DriveLeave();   // true: refused
+  bool DriveEscape();  // true: a change was undone; false: Escape is Cancel
   bool DriveHoldsChange() const { return Fields.Drive != DriveEntered; }
   bool DriveRefused() const { return DriveRefusedLeave; }
 

@@ -35,13 +35,13 @@ constexpr DWORD CUSTOM_FILTER_SIZE = 40;
 constexpr DWORD DIALOG_MAX_FILE = 260;
 
 constexpr wchar_t LOAD_TITLE[] = L"Open Tasklark commandset";
-constexpr DWORD LOAD_FLAGS = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_NOREADONLYRETURN |
-                             OFN_NONETWORKBUTTON | OFN_EXPLORER | OFN_LONGNAMES;
+constexpr DWORD LOAD_FLAGS = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_NOREADONLYRETURN | OFN_NONETWORKBUTTON |
+                             OFN_EXPLORER | OFN_LONGNAMES;
 static_assert(LOAD_FLAGS == 0x2A800C, "load dialog flags");
 
 constexpr wchar_t SAVE_TITLE[] = L"Save Tasklark commandset as ...";
-constexpr DWORD SAVE_FLAGS = OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
-                             OFN_NONETWORKBUTTON | OFN_EXPLORER | OFN_LONGNAMES;
+constexpr DWORD SAVE_FLAGS = OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_NONETWORKBUTTON |
+                             OFN_EXPLORER | OFN_LONGNAMES;
 static_assert(SAVE_FLAGS == 0x2A080A, "save dialog flags");
 
 constexpr wchar_t DIALOG_LIBRARY[] = L"\\comdlg32.dll";
@@ -105,10 +105,12 @@ void SaveSetAs(HWND window) {
   RunnerModel& model = TheRunner.Model;
   const SaveAsPlan plan = model.PlanSaveAs(chosen);
   if (plan.Step == SaveAsStep::Nothing) return;
-  if (plan.Step == SaveAsStep::AskFirst && ShowMessage(window, model.ReplaceQuestion(plan.Name), REPLACE_QUESTION_STYLE) != IDYES)
+  if (plan.Step == SaveAsStep::AskFirst &&
+      ShowMessage(window, model.ReplaceQuestion(plan.Name), REPLACE_QUESTION_STYLE) != IDYES)
     return;
   sys::ErrorCode error = 0;
-  if (!model.SaveAs(plan, error)) ShowMessage(window, model.SaveAsFailure(plan.Name, error), SAVE_ERROR_STYLE);
+  if (!model.SaveAs(plan, error))
+    ShowMessage(window, model.SaveAsFailure(plan.Name, error), SAVE_ERROR_STYLE);
 }
 
 // The window's destruction removes the icon, frees the hotkeys and ends the loop.

@@ -20,8 +20,8 @@ void RunCommand(int slot) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = static_cast<WORD>(launch.ShowCmd);
   PROCESS_INFORMATION started = {};
-  if (CreateProcessA(nullptr, launch.CommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                     &started)) {
+  if (CreateProcessA(nullptr, launch.CommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                     &startup, &started)) {
     CloseHandle(started.hThread);
     CloseHandle(started.hProcess);
   }
@@ -39,7 +39,8 @@ void StartEditor(HWND) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWDEFAULT;
   PROCESS_INFORMATION started = {};
-  if (wide.Ok() && CreateProcessW(nullptr, wide.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+  if (wide.Ok() && CreateProcessW(nullptr, wide.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                  &startup, &started)) {
     CloseHandle(started.hThread);
     CloseHandle(started.hProcess);
   }

@@ -69,8 +69,10 @@ void OnDpiChanged(WPARAM dpis) { OnDisplayChange(LOWORD(dpis)); }
 void OnDisplayChanged(HWND, UINT, UINT, UINT) { OnDisplayChange(0); }
 
 void OnTrayNotify(HWND window, LPARAM mouseMessage) {
-  if (mouseMessage == WM_LBUTTONDOWN) ShowCommandMenu(window);
-  else if (mouseMessage == WM_RBUTTONDOWN) ShowControlMenu(window);
+  if (mouseMessage == WM_LBUTTONDOWN)
+    ShowCommandMenu(window);
+  else if (mouseMessage == WM_RBUTTONDOWN)
+    ShowControlMenu(window);
 }
 
 }  // namespace
@@ -106,9 +108,9 @@ int RunnerMain(HINSTANCE module) {
   windowClass.lpszClassName = RUNNER_CLASS_NAME;
   RegisterClassA(&windowClass);
 
-  HWND window = CreateWindowExA(0, RUNNER_CLASS_NAME, APP_TITLE, RUNNER_WINDOW_STYLE, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, module,
-                                nullptr);
+  HWND window =
+      CreateWindowExA(0, RUNNER_CLASS_NAME, APP_TITLE, RUNNER_WINDOW_STYLE, CW_USEDEFAULT, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, module, nullptr);
   if (!window) return 0;
   ShowWindow(window, SW_HIDE);
 

@@ -32,8 +32,10 @@ void ShowCommandMenu(HWND window) {
   HMENU menu = CreatePopupMenu();
   for (int slot = 0; slot <= model.LastIndex; ++slot) {
     const CommandMenuItem item = model.CommandMenuEntry(slot);
-    if (item.Separator) AppendSeparator(menu);
-    else AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(slot), item.Label.c_str());
+    if (item.Separator)
+      AppendSeparator(menu);
+    else
+      AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(slot), item.Label.c_str());
   }
   TrackAndDestroy(window, menu, at);
 }
@@ -43,8 +45,10 @@ void ShowControlMenu(HWND window) {
   GetCursorPos(&at);
   HMENU menu = CreatePopupMenu();
   for (const ControlMenuItem& item : CONTROL_MENU) {
-    if (item.Text) AppendMenuA(menu, MF_STRING, item.Id, item.Text);
-    else AppendSeparator(menu);
+    if (item.Text)
+      AppendMenuA(menu, MF_STRING, item.Id, item.Text);
+    else
+      AppendSeparator(menu);
   }
   TrackAndDestroy(window, menu, at);
 }

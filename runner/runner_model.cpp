@@ -15,15 +15,13 @@ constexpr unsigned DESIGN_DPI = 96;
 
 }  // namespace
 
-int TrayIconPixels(unsigned dpi) { return static_cast<int>((SMALL_ICON_PIXELS * dpi + DESIGN_DPI / 2) / DESIGN_DPI); }
+int TrayIconPixels(unsigned dpi) {
+  return static_cast<int>((SMALL_ICON_PIXELS * dpi + DESIGN_DPI / 2) / DESIGN_DPI);
+}
 
 const ControlMenuItem CONTROL_MENU[CONTROL_MENU_SIZE] = {
-    {IDM_ABOUT, "About Tasklark"},
-    {IDM_SETUP, "Setup Tasklark"},
-    {0, nullptr},
-    {IDM_LOAD, "Load commandset"},
-    {IDM_SAVEAS, "Save commandset as ..."},
-    {0, nullptr},
+    {IDM_ABOUT, "About Tasklark"}, {IDM_SETUP, "Setup Tasklark"},          {0, nullptr},
+    {IDM_LOAD, "Load commandset"}, {IDM_SAVEAS, "Save commandset as ..."}, {0, nullptr},
     {IDM_CLOSE, "Close Tasklark"},
 };
 
@@ -45,7 +43,9 @@ bool RunnerModel::PathOf(std::string_view name, PathText& path) const {
   return !path.WasCut();
 }
 
-bool RunnerModel::SetFilePath(PathText& path) const { return !SetFileName.WasCut() && PathOf(SetFileName, path); }
+bool RunnerModel::SetFilePath(PathText& path) const {
+  return !SetFileName.WasCut() && PathOf(SetFileName, path);
+}
 
 int RunnerModel::Load(HotkeyWish (&wishes)[MAX_COMMANDS]) {
   LastIndex = -1;
@@ -89,7 +89,8 @@ MessageText RunnerModel::MissingHotkeys(const HotkeyWish* wishes, int count) con
     ++missing;
     const char* why = "in use by another program";
     for (int j = 0; j < i; ++j)
-      if (wishes[j].Registered && wishes[j].Modifiers == wish.Modifiers && wishes[j].VirtualKey == wish.VirtualKey)
+      if (wishes[j].Registered && wishes[j].Modifiers == wish.Modifiers &&
+          wishes[j].VirtualKey == wish.VirtualKey)
         why = "used twice in this set";
     if (wish.VirtualKey == -1) why = "no key types it";
     const CommandRecord& record = Commands.Records[wish.Slot];
@@ -97,7 +98,10 @@ MessageText RunnerModel::MissingHotkeys(const HotkeyWish* wishes, int count) con
     if (hotkey.empty()) hotkey = HotkeyCodeToMenuText(record.Hotkey);
     const std::string_view label = UpToFirstNul(MenuLabelText(record));
     FixedText<127> line(UpToFirstNul(hotkey));
-    line.Append(' ').Append(label.substr(0, LABEL_CHARS)).Append(label.size() > LABEL_CHARS ? "...: " : ": ").Append(why);
+    line.Append(' ')
+        .Append(label.substr(0, LABEL_CHARS))
+        .Append(label.size() > LABEL_CHARS ? "...: " : ": ")
+        .Append(why);
     if (told == BALLOON_LINES || text.size() + line.size() + 1 + MORE_CHARS >= BALLOON_CHARS) continue;
     text.Append(told++ ? "\n" : "").Append(line);
   }
@@ -132,18 +136,26 @@ CommandMenuItem RunnerModel::CommandMenuEntry(int slot) const {
   const std::string_view name = record.Name.Stored();
   CommandMenuItem item = {!name.empty() && name[0] == SEPARATOR_MARK, {}};
   if (!item.Separator)
-    item.Label.Append(MenuLabelText(record)).Append(ACCELERATOR_COLUMN).Append(HotkeyCodeToMenuText(record.Hotkey));
+    item.Label.Append(MenuLabelText(record))
+        .Append(ACCELERATOR_COLUMN)
+        .Append(HotkeyCodeToMenuText(record.Hotkey));
   return item;
 }
 
 Launch RunnerModel::LaunchOf(int slot) const {
   const CommandRecord& record = Commands.Records[slot];
-  return {{record.Drive, ':', '\\', '\0'}, FixedText<COMMAND_CAPACITY>(CommandLineText(record)), record.ShowCmd};
+  return {
+      {record.Drive, ':', '\\', '\0'}, FixedText<COMMAND_CAPACITY>(CommandLineText(record)), record.ShowCmd};
 }
 
 bool RunnerModel::EditorCommandLine(FixedText<2 * PathText::capacity()>& line) const {
   line.Clear();
-  line.Append('"').Append(ProgramDir).Append(EDITOR_FILE_NAME).Append("\" \"").Append(SetFileName).Append('"');
+  line.Append('"')
+      .Append(ProgramDir)
+      .Append(EDITOR_FILE_NAME)
+      .Append("\" \"")
+      .Append(SetFileName)
+      .Append('"');
   return !ProgramDir.empty() && !line.WasCut();
 }
 
@@ -162,8 +174,9 @@ SaveAsPlan RunnerModel::PlanSaveAs(std::string_view chosenPath) const {
   // the program's folder, so a set of that name there is asked about here.
   PathText target;
   const bool elsewhere = !sys::SamePath(DirectoryPart(chosenPath), ProgramDir);
-  plan.Step = elsewhere && PathOf(plan.Name, target) && sys::IsExistingFile(target.c_str()) ? SaveAsStep::AskFirst
-                                                                                            : SaveAsStep::Copy;
+  plan.Step = elsewhere && PathOf(plan.Name, target) && sys::IsExistingFile(target.c_str())
+                  ? SaveAsStep::AskFirst
+                  : SaveAsStep::Copy;
   return plan;
 }
 

@@ -8,12 +8,13 @@
 #   tools/dev.sh fuzz [MINUTES]  run every fuzz target for MINUTES (default 10) in all
 #   tools/dev.sh bench [ARGS]    deps, build, then the benchmarks under Wine (bench.exe ARGS)
 #   tools/dev.sh package         deps, build, then the release archive for Windows users
+#   tools/dev.sh format [--check] format every C++ file (--check: only say which are not)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-PACKAGES=(cmake g++ clang libclang-rt-14-dev googletest python3
+PACKAGES=(cmake g++ clang clang-format libclang-rt-14-dev googletest python3
           g++-mingw-w64-x86-64-posix wine wine64 xvfb)
 
 deps() {
@@ -55,12 +56,24 @@ fuzz() {
   done
 }
 
+# Every C++ file git knows, in the format of .clang-format.
+format() {
+  local files
+  mapfile -t files < <(git ls-files '*.cpp' '*.h')
+  if [ "${1:-}" = "--check" ]; then
+    clang-format --dry-run --Werror "${files[@]}"
+  else
+    clang-format -i "${files[@]}"
+  fi
+}
+
 case "${1:-}" in
   deps) deps ;;
   build) deps; build ;;
   test) deps; build; test_all ;;
   run) deps; build; shift; exec tools/run-tasklark "$@" ;;
   fuzz) shift; fuzz "$@" ;;
+  format) shift; format "$@" ;;
   package)
     deps; build
     cpack --config build/windows/CPackConfig.cmake
@@ -70,7 +83,7 @@ case "${1:-}" in
     tools/wine-run --state build/windows/wine build/windows/bin/bench.exe "$@"
     ;;
   *)
-    sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac

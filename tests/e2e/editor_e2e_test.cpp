@@ -23,7 +23,9 @@ class Editor : public ::testing::Test {
   }
   HWND Control(int id) const { return GetDlgItem(dialog, id); }
   std::string Text(int id) const { return WindowText(Control(id)); }
-  bool WaitForText(int id, const std::string& text) const { return WaitUntil([&] { return Text(id) == text; }); }
+  bool WaitForText(int id, const std::string& text) const {
+    return WaitUntil([&] { return Text(id) == text; });
+  }
   bool WaitForList(const Names& names) const {
     return WaitUntil([&] { return ListBoxItems(Control(ID_NAME_LIST)) == names; });
   }
@@ -34,7 +36,9 @@ class Editor : public ::testing::Test {
     return info.hwndFocus;
   }
   bool Click(int id) const { return MakeForeground(dialog) && ClickWindow(Control(id)); }
-  bool Enter(int id) const { return Click(id) && WaitUntil([&] { return Focus() == Control(id); }); }
+  bool Enter(int id) const {
+    return Click(id) && WaitUntil([&] { return Focus() == Control(id); });
+  }
   // A click on entry `index` of the list, at alternate sides: two quick
   // clicks on one spot would make a double click.
   void ClickEntry(int index) {
@@ -70,7 +74,8 @@ TEST_F(Editor, ControlsReachTheForm) {
   damaged.Name.Length = damaged.Command.Length = 255;
   std::memset(damaged.Name.Chars + 7, 'N', NAME_CAPACITY - 7);
   std::memset(damaged.Command.Chars, 'c', COMMAND_CAPACITY);
-  WriteBytes(SetPath(), SetBytes({Record("First", "probe.exe 1", SHOWCMD_MINIMIZED, 'D', "100a"), second, damaged}));
+  WriteBytes(SetPath(),
+             SetBytes({Record("First", "probe.exe 1", SHOWCMD_MINIMIZED, 'D', "100a"), second, damaged}));
   Start();
   const std::string damagedName = "Damaged" + std::string(NAME_CAPACITY - 7, 'N');
   EXPECT_TRUE(WaitForList({"First", "Second", damagedName}));
@@ -83,7 +88,8 @@ TEST_F(Editor, ControlsReachTheForm) {
   ASSERT_TRUE(WaitForText(ID_DRIVE, " "));
   PressKeys({'E'});
   EXPECT_TRUE(WaitForText(ID_DRIVE, "E"));
-  EXPECT_EQ(SendMessageA(Control(ID_DRIVE), EM_GETSEL, 0, 0), MAKELRESULT(1, 1));  // the caret after the letter
+  EXPECT_EQ(SendMessageA(Control(ID_DRIVE), EM_GETSEL, 0, 0),
+            MAKELRESULT(1, 1));  // the caret after the letter
   PressKeys({VK_SHIFT, VK_TAB});
   PressKeys({VK_DOWN});  // the window size list: Maximized
   ASSERT_TRUE(Enter(ID_HOTKEY));
@@ -135,15 +141,28 @@ TEST_F(Editor, LayoutDriveFieldAndCancel) {
     GetWindowRect(child, &r);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
     found.push_back({GetDlgCtrlID(child), r.left, r.top});
-    if (GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP) found.back().insert(found.back().end(), {r.right - r.left, r.bottom - r.top});
+    if (GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP)
+      found.back().insert(found.back().end(), {r.right - r.left, r.bottom - r.top});
   }
-  EXPECT_EQ(found, (std::vector<std::vector<long>>{
-                       {0, 0, 0, 337, 261}, {121, 134, 3}, {122, 134, 44}, {123, 134, 84}, {124, 300, 84},
-                       {125, 130, 125}, {ID_NAME_LIST, 5, 5, 121, 251}, {ID_NAME, 129, 20, 198, 21},
-                       {ID_COMMAND, 128, 60, 179, 21}, {ID_BROWSE, 307, 60, 19, 21}, {ID_WINDOW_SIZE, 128, 100, 145, 21},
-                       {ID_DRIVE, 308, 100, 18, 21}, {ID_HOTKEY, 130, 141, 121, 21}, {ID_ADD, 128, 165, 75, 23},
-                       {ID_DELETE, 128, 188, 75, 23}, {ID_UP, 128, 211, 75, 23}, {ID_DOWN, 128, 234, 75, 23},
-                       {ID_OK, 259, 188, 75, 23}, {ID_CANCEL, 259, 234, 75, 23}}));
+  EXPECT_EQ(found, (std::vector<std::vector<long>>{{0, 0, 0, 337, 261},
+                                                   {121, 134, 3},
+                                                   {122, 134, 44},
+                                                   {123, 134, 84},
+                                                   {124, 300, 84},
+                                                   {125, 130, 125},
+                                                   {ID_NAME_LIST, 5, 5, 121, 251},
+                                                   {ID_NAME, 129, 20, 198, 21},
+                                                   {ID_COMMAND, 128, 60, 179, 21},
+                                                   {ID_BROWSE, 307, 60, 19, 21},
+                                                   {ID_WINDOW_SIZE, 128, 100, 145, 21},
+                                                   {ID_DRIVE, 308, 100, 18, 21},
+                                                   {ID_HOTKEY, 130, 141, 121, 21},
+                                                   {ID_ADD, 128, 165, 75, 23},
+                                                   {ID_DELETE, 128, 188, 75, 23},
+                                                   {ID_UP, 128, 211, 75, 23},
+                                                   {ID_DOWN, 128, 234, 75, 23},
+                                                   {ID_OK, 259, 188, 75, 23},
+                                                   {ID_CANCEL, 259, 234, 75, 23}}));
 
   ASSERT_TRUE(Enter(ID_DRIVE));
   PressKeys({VK_DELETE});
@@ -166,7 +185,8 @@ TEST_F(Editor, LayoutDriveFieldAndCancel) {
 // and Ok that it could not save it, until the file is free.
 TEST_F(Editor, UnreadableSetAndFailedSaveAreTold) {
   WriteBytes(SetPath(), SetBytes({Record("Kept", "kept")}));
-  HANDLE held = CreateFileW(Wide(SetPath()).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE held = CreateFileW(Wide(SetPath()).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            0, nullptr);
   Start();
   EXPECT_NE(Answer().find("could not be read from\r\n" + SetPath()), std::string::npos);
   ASSERT_TRUE(Click(ID_ADD));
@@ -185,18 +205,21 @@ TEST(EditorAndRunner, SetupEditAndReloadInAnyFolder) {
   constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
   ProgramDir probes({"probe.exe"});  // commands stay in the code page
   std::size_t launches = 0;
-  for (const std::string name : {"\xD0\x94\xD0\xBC\xD0\xB8\xD1\x82\xD1\x80\xD0\xB8\xD0\xB9", "\xE4\xBB\xBB\xE5\x8A\xA1"}) {
+  for (const std::string name :
+       {"\xD0\x94\xD0\xBC\xD0\xB8\xD1\x82\xD1\x80\xD0\xB8\xD0\xB9", "\xE4\xBB\xBB\xE5\x8A\xA1"}) {
     ProgramDir dir({"Tasklark.exe", "larkedit.exe"}, name);
     const std::string set = name + ".dat";
     const std::string tag = "in folder " + std::to_string(++launches);
-    WriteBytes(dir.Path(set), SetBytes({Record("Probe", "\"" + probes.Path("probe.exe") + "\" " + tag, 10, 'C', "110j")}));
+    WriteBytes(dir.Path(set),
+               SetBytes({Record("Probe", "\"" + probes.Path("probe.exe") + "\" " + tag, 10, 'C', "110j")}));
     WriteBytes(dir.Path(name + "-3.dat"), SetBytes({Record("Third", "x", 10, 'C', "110l")}));
     Process runner = Process::Start("\"" + dir.Path("Tasklark.exe") + "\" \"" + set + "\"", dir.Dir());
     HWND window = WaitForWindow(runner.Id(), RUNNER_CLASS_NAME);
     ASSERT_TRUE(window && WaitUntil([] { return !HotkeyIsFree(kCtrlAlt, 'J'); })) << name;
     PostMessageA(window, WM_COMMAND, 83, 0);  // Setup
     HWND dialog = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindTopLevel("TfSetup", APP_TITLE)) != nullptr; }, kLaunchTimeoutMs));
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindTopLevel("TfSetup", APP_TITLE)) != nullptr; },
+                          kLaunchTimeoutMs));
     ASSERT_TRUE(IsResponsive(dialog) && MakeForeground(dialog) && ClickWindow(GetDlgItem(dialog, ID_HOTKEY)));
     PressKeys({VK_CONTROL, VK_MENU, 'K'});
     ASSERT_TRUE(WaitUntil([&] { return WindowText(GetDlgItem(dialog, ID_HOTKEY)) == "Ctrl+Alt+K"; }));
@@ -206,7 +229,8 @@ TEST(EditorAndRunner, SetupEditAndReloadInAnyFolder) {
     EXPECT_EQ(LaunchedArguments(probes, launches).back(), tag);
 
     PostMessageA(window, WM_COMMAND, 66, 0);  // Save as
-    ChooseFile(WaitForWindow(runner.Id(), "#32770", "Save Tasklark commandset as ..."), dir.Path(name + "-2.dat"));
+    ChooseFile(WaitForWindow(runner.Id(), "#32770", "Save Tasklark commandset as ..."),
+               dir.Path(name + "-2.dat"));
     EXPECT_TRUE(WaitUntil([&] { return ReadBytes(dir.Path(name + "-2.dat")) == ReadBytes(dir.Path(set)); }));
     PostMessageA(window, WM_COMMAND, 76, 0);  // Load
     ChooseFile(WaitForWindow(runner.Id(), "#32770", "Open Tasklark commandset"), dir.Path(name + "-3.dat"));

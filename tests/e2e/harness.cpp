@@ -24,17 +24,25 @@ std::string TextOf(HWND window, UINT getLength, UINT getText, WPARAM item) {
   const DWORD_PTR least = getText == WM_GETTEXT ? 0 : COMMAND_CAPACITY;
   std::wstring text(std::max(static_cast<LRESULT>(length) < 0 ? 0 : length, least) + 1, L'\0');
   const WPARAM first = getText == WM_GETTEXT ? text.size() : item;
-  SendMessageTimeoutW(window, getText, first, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, kTimeoutMs, &got);
-  return Utf8(std::wstring_view(text.data(), static_cast<LRESULT>(got) < 0 ? 0 : std::min(got, text.size() - 1)));
+  SendMessageTimeoutW(window, getText, first, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                      kTimeoutMs, &got);
+  return Utf8(
+      std::wstring_view(text.data(), static_cast<LRESULT>(got) < 0 ? 0 : std::min(got, text.size() - 1)));
 }
 
 INPUT Input(DWORD type, WORD key, DWORD flags, POINT at = {}) {
   INPUT input = {};
   input.type = type;
-  if (type == INPUT_KEYBOARD) input.ki = {key, static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), flags, 0, 0};
+  if (type == INPUT_KEYBOARD)
+    input.ki = {key, static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), flags, 0, 0};
   // Every mouse event with its own absolute place.
-  else input.mi = {MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1), MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1),
-                   0, MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags, 0, 0};
+  else
+    input.mi = {MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
+                MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1),
+                0,
+                MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags,
+                0,
+                0};
   return input;
 }
 
@@ -53,7 +61,8 @@ std::string BuildDir() {
   return full.substr(0, full.rfind('\\') + 1);
 }
 
-ProgramDir::ProgramDir(std::initializer_list<const char*> programs, const std::string& name) : ScratchDir(name) {
+ProgramDir::ProgramDir(std::initializer_list<const char*> programs, const std::string& name)
+    : ScratchDir(name) {
   for (const char* program : programs) CopyAs(program, program);
 }
 
@@ -67,7 +76,8 @@ Process Process::Start(const std::string& commandLine, const std::string& dir) {
   PROCESS_INFORMATION info = {};
   std::wstring line = Wide(commandLine);
   Process process;
-  if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, Wide(dir).c_str(), &startup, &info)) {
+  if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, Wide(dir).c_str(), &startup,
+                     &info)) {
     CloseHandle(info.hThread);
     process.handle_ = info.hProcess;
     process.id_ = info.dwProcessId;
@@ -89,7 +99,8 @@ Process::~Process() {
 }
 
 bool Process::WaitForExit(DWORD* exitCode) const {
-  return WaitForSingleObject(handle_, kTimeoutMs) == WAIT_OBJECT_0 && (!exitCode || GetExitCodeProcess(handle_, exitCode));
+  return WaitForSingleObject(handle_, kTimeoutMs) == WAIT_OBJECT_0 &&
+         (!exitCode || GetExitCodeProcess(handle_, exitCode));
 }
 
 HWND FindTopLevel(const char* className, const char* title, DWORD processId) {
@@ -107,7 +118,8 @@ bool IsResponsive(HWND window, DWORD timeoutMs) {
 
 HWND WaitForWindow(DWORD processId, const char* className, const char* title) {
   HWND window = nullptr;
-  WaitUntil([&] { return (window = FindTopLevel(className, title, processId)) != nullptr; }, kLaunchTimeoutMs);
+  WaitUntil([&] { return (window = FindTopLevel(className, title, processId)) != nullptr; },
+            kLaunchTimeoutMs);
   return window && IsResponsive(window) ? window : nullptr;
 }
 
@@ -123,7 +135,9 @@ std::vector<std::string> ListBoxItems(HWND list) {
 
 HWND WaitForPopupMenu(DWORD processId) {
   HWND menu = nullptr;
-  WaitUntil([&] { return (menu = FindTopLevel("#32768", nullptr, processId)) != nullptr && IsWindowVisible(menu); });
+  WaitUntil([&] {
+    return (menu = FindTopLevel("#32768", nullptr, processId)) != nullptr && IsWindowVisible(menu);
+  });
   return menu;
 }
 
@@ -144,7 +158,8 @@ bool MakeForeground(HWND window) {
 void PressKeys(std::initializer_list<WORD> keys) {
   std::vector<INPUT> inputs;
   for (WORD key : keys) inputs.push_back(Input(INPUT_KEYBOARD, key, 0));
-  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) inputs.push_back(Input(INPUT_KEYBOARD, *key, KEYEVENTF_KEYUP));
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+    inputs.push_back(Input(INPUT_KEYBOARD, *key, KEYEVENTF_KEYUP));
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
@@ -170,7 +185,8 @@ bool HotkeyIsFree(UINT modifiers, UINT key) {
 }
 
 void ChooseFile(HWND dialog, const std::string& path) {
-  SendMessageW(GetDlgItem(dialog, 1148), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(path).c_str()));  // the name box
+  SendMessageW(GetDlgItem(dialog, 1148), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(Wide(path).c_str()));  // the name box
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   WaitUntil([&] { return !IsWindow(dialog); });
 }
@@ -191,7 +207,8 @@ std::vector<Launch> Launches(const ProgramDir& dir) {
     if (report >> launch.show >> launch.started) launches.push_back(launch);
   }
   FindClose(search);
-  std::sort(launches.begin(), launches.end(), [](const Launch& a, const Launch& b) { return a.started < b.started; });
+  std::sort(launches.begin(), launches.end(),
+            [](const Launch& a, const Launch& b) { return a.started < b.started; });
   return launches;
 }
 

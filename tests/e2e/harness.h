@@ -30,7 +30,8 @@ std::string BuildDir();  // where the build puts every program
 // A scratch folder with copies of built programs.
 class ProgramDir : public ScratchDir {
  public:
-  explicit ProgramDir(std::initializer_list<const char*> programs = {"Tasklark.exe", "larkedit.exe", "probe.exe"},
+  explicit ProgramDir(std::initializer_list<const char*> programs = {"Tasklark.exe", "larkedit.exe",
+                                                                     "probe.exe"},
                       const std::string& name = "tasklark");
   void CopyAs(const char* built, const std::string& name) const;
 };
@@ -61,7 +62,7 @@ std::vector<std::string> ListBoxItems(HWND list);
 HWND WaitForPopupMenu(DWORD processId);
 std::string WaitForBalloon();  // the tray's balloon
 
-bool MakeForeground(HWND window);  // real input goes to the foreground window
+bool MakeForeground(HWND window);                  // real input goes to the foreground window
 void PressKeys(std::initializer_list<WORD> keys);  // released in reverse order
 void ClickAt(POINT screen);
 bool ClickWindow(HWND window);  // its middle, once nothing (a hint, say) covers it

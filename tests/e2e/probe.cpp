@@ -10,7 +10,8 @@ namespace {
 
 std::string Utf8(const wchar_t* wide) {
   static char text[4 * 32768];
-  return std::string(text, WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr) - 1);
+  return std::string(text,
+                     WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr) - 1);
 }
 
 }  // namespace
@@ -23,8 +24,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   wchar_t dir[MAX_PATH] = {}, self[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, dir);
   GetModuleFileNameW(nullptr, self, MAX_PATH);
-  const std::string line = Utf8(GetCommandLineW()), show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? std::to_string(startup.wShowWindow) : "-1";
-  const std::string report = line + "\n" + Utf8(dir) + "\n" + show + "\n" + std::to_string(started.QuadPart) + "\n";
+  const std::string line = Utf8(GetCommandLineW()), show = (startup.dwFlags & STARTF_USESHOWWINDOW)
+                                                               ? std::to_string(startup.wShowWindow)
+                                                               : "-1";
+  const std::string report =
+      line + "\n" + Utf8(dir) + "\n" + show + "\n" + std::to_string(started.QuadPart) + "\n";
   // The report shows up under its final name only when it is complete.
   std::wstring base = self;
   base = base.substr(0, base.rfind(L'\\') + 1) + L"probe-" + std::to_wstring(GetCurrentProcessId());

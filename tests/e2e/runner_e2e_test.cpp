@@ -17,7 +17,9 @@ constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
 
 class Runner : public ::testing::Test {
  protected:
-  std::string Probe(const std::string& argument) const { return "\"" + dir.Path("probe.exe") + "\" " + argument; }
+  std::string Probe(const std::string& argument) const {
+    return "\"" + dir.Path("probe.exe") + "\" " + argument;
+  }
   // Started once its control menu opens: the set is loaded by then.
   void Start(const std::string& arguments) {
     runner = Process::Start("\"" + dir.Path("Tasklark.exe") + "\" " + arguments, dir.Dir());
@@ -74,11 +76,13 @@ TEST_F(Runner, MenusHotkeysAndReloadsStartCommands) {
   ASSERT_EQ(launches.size(), 2u);
   EXPECT_EQ(launches[0].commandLine + "|" + launches[0].dir + "|" + std::to_string(launches[0].show),
             Probe("root") + "|C:\\|" + std::to_string(SW_SHOWMAXIMIZED));
-  EXPECT_EQ(launches[1].dir + "\\|" + std::to_string(launches[1].show), dir.Dir() + "|" + std::to_string(SW_SHOWMINNOACTIVE));
+  EXPECT_EQ(launches[1].dir + "\\|" + std::to_string(launches[1].show),
+            dir.Dir() + "|" + std::to_string(SW_SHOWMINNOACTIVE));
   PressKeys({VK_CONTROL, VK_MENU, 'K'});
   EXPECT_EQ(LaunchedArguments(dir, 3).back(), std::string(COMMAND_CAPACITY - Probe("").size(), 'x'));
 
-  WriteBytes(dir.Path("Tasklark.dat"), SetBytes({Record("Busy", Probe("busy"), 10, 'C', "011n"), Record("Quick", Probe("quick"))}));
+  WriteBytes(dir.Path("Tasklark.dat"),
+             SetBytes({Record("Busy", Probe("busy"), 10, 'C', "011n"), Record("Quick", Probe("quick"))}));
   PostMessageA(window, WM_RELOADSET, 0, 0);
   ASSERT_TRUE(WaitUntil([] { return HotkeyIsFree(kCtrlAlt, 'K'); }));
   PressKeys({VK_MENU, VK_SHIFT, 'N'});
@@ -97,8 +101,9 @@ TEST_F(Runner, MenusHotkeysAndReloadsStartCommands) {
 TEST_F(Runner, ControlCommands) {
   dir.CopyAs("probe.exe", "larkedit.exe");
   ASSERT_TRUE(RegisterHotKey(nullptr, 1, kCtrlAlt, 'H'));
-  WriteBytes(dir.Path("other.dat"), SetBytes({Record("Other", "other", 10, 'C', "110p"), Record("Held", "x", 10, 'C', "110h"),
-                                              Record("Twice", "x", 10, 'C', "110p"), Record("Keyless", "x", 10, 'C', "110\xE9")}));
+  WriteBytes(dir.Path("other.dat"),
+             SetBytes({Record("Other", "other", 10, 'C', "110p"), Record("Held", "x", 10, 'C', "110h"),
+                       Record("Twice", "x", 10, 'C', "110p"), Record("Keyless", "x", 10, 'C', "110\xE9")}));
   WriteBytes(dir.Path("kept.dat"), {});
   CreateDirectoryW(Wide(dir.Path("elsewhere")).c_str(), nullptr);
   Start("\"my set.dat\"");

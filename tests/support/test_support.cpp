@@ -13,7 +13,8 @@ namespace fs = std::filesystem;
 ScratchDir::ScratchDir(const std::string& name) {
   static int counter = 0;
   const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
-  const fs::path dir = fs::temp_directory_path() / fs::u8path(name + "-" + std::to_string(now) + "-" + std::to_string(++counter));
+  const fs::path dir = fs::temp_directory_path() /
+                       fs::u8path(name + "-" + std::to_string(now) + "-" + std::to_string(++counter));
   fs::create_directories(dir);
   dir_ = (dir / "").u8string();
 }
@@ -23,13 +24,15 @@ ScratchDir::~ScratchDir() {
   std::error_code error;
   for (const auto& entry : fs::recursive_directory_iterator(fs::u8path(dir_), error))
     fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, error);
-  for (int tries = 0; tries < 1000 && fs::remove_all(fs::u8path(dir_), error) == static_cast<std::uintmax_t>(-1); ++tries)
+  for (int tries = 0;
+       tries < 1000 && fs::remove_all(fs::u8path(dir_), error) == static_cast<std::uintmax_t>(-1); ++tries)
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }
 
 std::vector<std::string> ScratchDir::Names() const {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(fs::u8path(dir_))) names.push_back(entry.path().filename().u8string());
+  for (const auto& entry : fs::directory_iterator(fs::u8path(dir_)))
+    names.push_back(entry.path().filename().u8string());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -40,7 +43,8 @@ Bytes ReadBytes(const std::string& path) {
 }
 
 void WriteBytes(const std::string& path, const Bytes& bytes) {
-  std::ofstream(fs::u8path(path), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  std::ofstream(fs::u8path(path), std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
 void SetReadOnly(const std::string& path, bool readOnly) {

@@ -39,13 +39,15 @@ TEST(ReadCommandSet, EveryPieceIsARecordUpToAFullTable) {
     WriteBytes(dir.Path("set.dat"), file);
     std::memset(&set, 0xAA, sizeof set);  // as a runner's table after a longer set
     EXPECT_TRUE(ReadCommandSet(dir.Path("set.dat").c_str(), set));
-    const int count = static_cast<int>(std::min<std::size_t>((size + RECORD_SIZE - 1) / RECORD_SIZE, MAX_COMMANDS));
+    const int count =
+        static_cast<int>(std::min<std::size_t>((size + RECORD_SIZE - 1) / RECORD_SIZE, MAX_COMMANDS));
     ASSERT_EQ(set.Count, count) << size;
     // A short last piece is completed with zeros; later slots keep what they held.
     Bytes expected(file.begin(), file.begin() + std::min(file.size(), count * RECORD_SIZE));
     expected.resize(count * RECORD_SIZE, 0);
     EXPECT_EQ(Slots(set, 0, count), expected) << size;
-    EXPECT_EQ(Slots(set, count, MAX_COMMANDS - count), Bytes((MAX_COMMANDS - count) * RECORD_SIZE, 0xAA)) << size;
+    EXPECT_EQ(Slots(set, count, MAX_COMMANDS - count), Bytes((MAX_COMMANDS - count) * RECORD_SIZE, 0xAA))
+        << size;
   }
 
   struct Pieces final : RecordSource {  // 100 bytes a read, and it claims more than it has
@@ -109,10 +111,14 @@ TEST(Hotkey, CtrlWithAKeyComesBackAsTheSystemStoresIt) {
     const char *captured, *shownAgain;
     char stored;
     std::string menu;
-  } keys[] = {{'A', "Ctrl+A", "Ctrl+A", 'a', "Ctrl+A"},        {0x65, "Ctrl+5", "Ctrl+5", '5', "Ctrl+5"},
-              {0x70, "Ctrl+F1", "Ctrl+P", 'p', "Ctrl+P"},      {0x7B, "Ctrl+F12", "Ctrl+F12", '{', "Ctrl+{"},
-              {0x87, "Ctrl+F24", "Ctrl+F24", '\x87', "Ctrl+\x87"}, {0x28, "Ctrl+Down", "Ctrl+Down", '(', "Ctrl+("},
-              {0x2E, "Ctrl+Del", "Ctrl+Del", '.', "Ctrl+."},   {0x0D, "Ctrl+Enter", "Ctrl+Enter", '\r', "Ctrl+\r"},
+  } keys[] = {{'A', "Ctrl+A", "Ctrl+A", 'a', "Ctrl+A"},
+              {0x65, "Ctrl+5", "Ctrl+5", '5', "Ctrl+5"},
+              {0x70, "Ctrl+F1", "Ctrl+P", 'p', "Ctrl+P"},
+              {0x7B, "Ctrl+F12", "Ctrl+F12", '{', "Ctrl+{"},
+              {0x87, "Ctrl+F24", "Ctrl+F24", '\x87', "Ctrl+\x87"},
+              {0x28, "Ctrl+Down", "Ctrl+Down", '(', "Ctrl+("},
+              {0x2E, "Ctrl+Del", "Ctrl+Del", '.', "Ctrl+."},
+              {0x0D, "Ctrl+Enter", "Ctrl+Enter", '\r', "Ctrl+\r"},
               {0x69, "Ctrl+9", "Ctrl+9", '9', "Ctrl+9"}};  // the keypad's 9
   for (const auto& k : keys) {
     const HotkeyText captured = FormatShortCut(ComposeShortCut(k.key, SS_CTRL));
@@ -123,16 +129,18 @@ TEST(Hotkey, CtrlWithAKeyComesBackAsTheSystemStoresIt) {
     EXPECT_EQ(Text(HotkeyCodeToMenuText(stored)), k.menu);
   }
   // The modifier keys alone have no name: "Just press Ctrl" empties the field.
-  for (std::uint16_t key : {0x11, 0x12, 0x14}) EXPECT_EQ(Text(FormatShortCut(ComposeShortCut(key, SS_CTRL))), "");
+  for (std::uint16_t key : {0x11, 0x12, 0x14})
+    EXPECT_EQ(Text(FormatShortCut(ComposeShortCut(key, SS_CTRL))), "");
   EXPECT_EQ(Text(FormatShortCut(ComposeShortCut('B', SS_ALT | SS_CTRL | SS_SHIFT))), "Shift+Ctrl+Alt+B");
   EXPECT_EQ(ComposeShortCut(0x100, SS_CTRL), 0);
 }
 
 TEST(Hotkey, TextsParseAndStoredCodesShow) {
   const std::pair<const char*, TShortCut> texts[] = {
-      {"^A", 0x4041},  {"ctrl+a", 0x4041}, {"Ctrl+Ctrl+A", 0x4041}, {"Alt+Shift+A", 0xA041}, {"f1", 0x70},
-      {"SHIFT+pgdn", 0x2022}, {"Ctrl+F24", 0x4087}, {"Ctrl+5", 0x4035}, {"", 0}, {"Ctrl+", 0},
-      {"Shift+Alt+", 0}, {"Ctrl+Foo", 0}, {"Ctrl + A", 0}, {" Ctrl+A", 0}, {"Ctrl+F25", 0}, {"Ctrl+AB", 0}};
+      {"^A", 0x4041},  {"ctrl+a", 0x4041},     {"Ctrl+Ctrl+A", 0x4041}, {"Alt+Shift+A", 0xA041},
+      {"f1", 0x70},    {"SHIFT+pgdn", 0x2022}, {"Ctrl+F24", 0x4087},    {"Ctrl+5", 0x4035},
+      {"", 0},         {"Ctrl+", 0},           {"Shift+Alt+", 0},       {"Ctrl+Foo", 0},
+      {"Ctrl + A", 0}, {" Ctrl+A", 0},         {"Ctrl+F25", 0},         {"Ctrl+AB", 0}};
   for (const auto& [text, code] : texts) EXPECT_EQ(ParseShortCut(text), code) << text;
   for (unsigned key = 8; key <= 255; ++key) {
     const HotkeyText text = FormatShortCut(ComposeShortCut(static_cast<std::uint16_t>(key), SS_ALT));
@@ -172,7 +180,8 @@ TEST(Utf8, WideTextsComeBackAndBadBytesAreReplaced) {
     char16_t out[64];
     return Utf8ToUtf16(utf8, out, capacity) ? std::u16string(out) : std::u16string(out) + u"|cut";
   };
-  const std::u16string texts[] = {u"Tasklark.dat", u"\u0414\u043C\u0438\u0442\u0440\u0438\u0439\\\u4EFB\u52A1.dat",
+  const std::u16string texts[] = {u"Tasklark.dat",
+                                  u"\u0414\u043C\u0438\u0442\u0440\u0438\u0439\\\u4EFB\u52A1.dat",
                                   u"\U0001F426", u"\xD800x\xDC00"};
   for (const std::u16string& text : texts) {
     FixedText<255> utf8;
@@ -180,8 +189,11 @@ TEST(Utf8, WideTextsComeBackAndBadBytesAreReplaced) {
     EXPECT_EQ(wide(utf8), text);
   }
   EXPECT_EQ(wide("\xD0\x94 \xE4\xBB\xBB"), u"\u0414 \u4EFB");
-  EXPECT_EQ(wide("a\x80" "b\xFF\xC0\x80\xED\xA0"), u"a\uFFFDb\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD");  // stray, overlong, cut
-  EXPECT_EQ(wide("\xF4\x90\x80\x80\xF0\x9F\x90\xA6"), u"\uFFFD\uFFFD\uFFFD\uFFFD\U0001F426");  // above U+10FFFF
+  EXPECT_EQ(wide("a\x80"
+                 "b\xFF\xC0\x80\xED\xA0"),
+            u"a\uFFFDb\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD");  // stray, overlong, cut
+  EXPECT_EQ(wide("\xF4\x90\x80\x80\xF0\x9F\x90\xA6"),
+            u"\uFFFD\uFFFD\uFFFD\uFFFD\U0001F426");  // above U+10FFFF
   EXPECT_EQ(wide("abc", 2), u"ab|cut");
   EXPECT_EQ(wide("a\xF0\x9F\x90\xA6", 2), u"a|cut");  // never half a pair
   FixedText<3> small;

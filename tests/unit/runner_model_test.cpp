@@ -14,7 +14,9 @@ class RunnerModelTest : public ::testing::Test {
   void WriteSet(const std::vector<CommandRecord>& records, const std::string& file = "Tasklark.dat") {
     WriteBytes(dir.Path(file), SetBytes(records));
   }
-  void Start(const std::string& arguments = "") { model.Start("Tasklark.exe " + arguments, dir.Path("Tasklark.exe")); }
+  void Start(const std::string& arguments = "") {
+    model.Start("Tasklark.exe " + arguments, dir.Path("Tasklark.exe"));
+  }
   int Load() { return model.Load(wishes); }
   std::string Item(int slot) const {
     const CommandMenuItem item = model.CommandMenuEntry(slot);
@@ -36,7 +38,8 @@ TEST_F(RunnerModelTest, LoadsTheNamedSetBesideTheProgram) {
   EXPECT_EQ(model.SetFileName, "Tasklark.dat");
   Start(std::string(51, 'n') + "\xF0\x9F\x90\xA6");  // cut to what the tip holds, never half a character
   EXPECT_EQ(model.Tip(), "Tasklark - " + std::string(51, 'n'));
-  EXPECT_EQ((std::vector<int>{TrayIconPixels(96), TrayIconPixels(100), TrayIconPixels(192)}), (std::vector<int>{16, 17, 32}));
+  EXPECT_EQ((std::vector<int>{TrayIconPixels(96), TrayIconPixels(100), TrayIconPixels(192)}),
+            (std::vector<int>{16, 17, 32}));
   // The program's own path unknown: nothing is read or made.
   model.Start("Tasklark.exe", "");
   EXPECT_EQ(Load(), 0);
@@ -44,20 +47,22 @@ TEST_F(RunnerModelTest, LoadsTheNamedSetBesideTheProgram) {
 }
 
 TEST_F(RunnerModelTest, HotkeysCommandIdsAndMenuItems) {
-  WriteSet({Record("Editor", "notepad.exe a.txt", SHOWCMD_MAXIMIZED, 'D', "110n"), Record("-", "", 10, 'C', "111s"),
-            Record("--- more", "", 10, 'C', "001x"), Record(std::string(40, 'f'), std::string(300, 'x'), 10, 'C', "0111"),
+  WriteSet({Record("Editor", "notepad.exe a.txt", SHOWCMD_MAXIMIZED, 'D', "110n"),
+            Record("-", "", 10, 'C', "111s"), Record("--- more", "", 10, 'C', "001x"),
+            Record(std::string(40, 'f'), std::string(300, 'x'), 10, 'C', "0111"),
             Record("", "", 77, 'Q', "YY\1q"), Record(std::string("ab\0cd", 5), "x", 10, 'C', "100y")});
   Start();
   ASSERT_EQ(Load(), 4);  // only with Ctrl or Alt, a separator's too
   const int slots[] = {0, 1, 3, 5};
   const unsigned modifiers[] = {3, 7, 5, 2};
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(wishes[i].Slot * 10 + static_cast<int>(wishes[i].Modifiers), slots[i] * 10 + modifiers[i]);
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(wishes[i].Slot * 10 + static_cast<int>(wishes[i].Modifiers), slots[i] * 10 + modifiers[i]);
 
   EXPECT_EQ(Item(0), "Editor\tCtrl+Alt+N");
   EXPECT_EQ(Item(1) + Item(2), "<separator><separator>");
   EXPECT_EQ(Item(3), std::string(39, 'f') + "\tShift+Alt+1");
-  EXPECT_EQ(Item(4), "\tQ");  // flags other than 1 are not set
-  EXPECT_STREQ(model.CommandMenuEntry(5).Label.c_str(), "ab");  // a NUL in the name ends the label
+  EXPECT_EQ(Item(4), "\tQ");                                     // flags other than 1 are not set
+  EXPECT_STREQ(model.CommandMenuEntry(5).Label.c_str(), "ab");   // a NUL in the name ends the label
   EXPECT_EQ(CONTROL_MENU[CONTROL_MENU_SIZE - 1].Id, IDM_CLOSE);  // last, nothing after it
 
   Launch launch = model.LaunchOf(0);
@@ -69,10 +74,15 @@ TEST_F(RunnerModelTest, HotkeysCommandIdsAndMenuItems) {
   // a shorter set left older records there.
   int slot = -1;
   EXPECT_TRUE(model.CommandFor(5, slot) == RunnerCommand::Run && slot == 5);
-  const std::pair<std::uintptr_t, RunnerCommand> ids[] = {
-      {IDM_ABOUT, RunnerCommand::About}, {IDM_SETUP, RunnerCommand::Setup},   {IDM_LOAD, RunnerCommand::Load},
-      {IDM_SAVEAS, RunnerCommand::SaveAs}, {IDM_CLOSE, RunnerCommand::Close}, {30, RunnerCommand::None},
-      {64, RunnerCommand::None},         {0x10000, RunnerCommand::None},      {0x10000 + IDM_CLOSE, RunnerCommand::None}};
+  const std::pair<std::uintptr_t, RunnerCommand> ids[] = {{IDM_ABOUT, RunnerCommand::About},
+                                                          {IDM_SETUP, RunnerCommand::Setup},
+                                                          {IDM_LOAD, RunnerCommand::Load},
+                                                          {IDM_SAVEAS, RunnerCommand::SaveAs},
+                                                          {IDM_CLOSE, RunnerCommand::Close},
+                                                          {30, RunnerCommand::None},
+                                                          {64, RunnerCommand::None},
+                                                          {0x10000, RunnerCommand::None},
+                                                          {0x10000 + IDM_CLOSE, RunnerCommand::None}};
   for (const auto& [id, command] : ids) EXPECT_EQ(model.CommandFor(id, slot), command) << id;
   WriteSet({Record("Only", "o")});
   Load();
@@ -82,7 +92,8 @@ TEST_F(RunnerModelTest, HotkeysCommandIdsAndMenuItems) {
 // The hotkeys the system did not give, a line each with why: at most 5 lines.
 TEST_F(RunnerModelTest, MissingHotkeysAreToldWithTheirReason) {
   std::vector<CommandRecord> set;
-  for (const std::string name : {"Given", "Twice", "Heldxxxxxxxxxxxxxxxxxxxxxxxxxx", "Keyless", "E", "F", "G", "H"})
+  for (const std::string name :
+       {"Given", "Twice", "Heldxxxxxxxxxxxxxxxxxxxxxxxxxx", "Keyless", "E", "F", "G", "H"})
     set.push_back(Record(name, "x", SHOWCMD_DEFAULT, 'C', "110a"));
   set[2].Hotkey.Key = 'x';
   WriteSet(set);
@@ -127,11 +138,12 @@ TEST_F(RunnerModelTest, EditorLoadAndSaveAs) {
   std::filesystem::remove(dir.Path("work.dat"));
   EXPECT_FALSE(model.SaveAs(model.PlanSaveAs("copy.dat"), error));
   EXPECT_EQ(model.SetFileName, "work.dat");
-  EXPECT_NE(std::string(model.SaveAsFailure("copy.dat", error).view()).find("saved as copy.dat.\n\n"), std::string::npos);
+  EXPECT_NE(std::string(model.SaveAsFailure("copy.dat", error).view()).find("saved as copy.dat.\n\n"),
+            std::string::npos);
 
   // What cannot be named is refused: nothing is copied from a cut path or to one.
-  for (const std::string& name :
-       {std::string(PathText::capacity() + 1 - dir.Dir().size(), 'n'), std::string(SET_FILE_NAME_CAPACITY + 1, 'm')}) {
+  for (const std::string& name : {std::string(PathText::capacity() + 1 - dir.Dir().size(), 'n'),
+                                  std::string(SET_FILE_NAME_CAPACITY + 1, 'm')}) {
     Start(name);
     EXPECT_FALSE(model.SaveAs(model.PlanSaveAs("copy.dat"), error));
     EXPECT_EQ(error, sys::PathTooLongError());

@@ -16,7 +16,8 @@ using Names = std::vector<std::string>;
 class SetupModel : public ::testing::Test {
  protected:
   // Starts the form on these bytes as Tasklark.dat beside the program.
-  bool Start(const Bytes& file, const std::string& arguments = "", const std::string& program = "larkedit.exe") {
+  bool Start(const Bytes& file, const std::string& arguments = "",
+             const std::string& program = "larkedit.exe") {
     WriteBytes(dir.Path("Tasklark.dat"), file);
     return form.FormCreate("larkedit.exe " + arguments, program.empty() ? "" : dir.Path(program), error);
   }
@@ -24,8 +25,8 @@ class SetupModel : public ::testing::Test {
   // Name, command, window size, drive and hotkey, as the fields show them.
   std::string Shown() const {
     const SetupFields& f = form.Fields;
-    return std::string(f.Name) + "|" + std::string(f.Command) + "|" + std::to_string(f.WindowSize) + "|" + f.Drive +
-           "|" + f.Hotkey.c_str();
+    return std::string(f.Name) + "|" + std::string(f.Command) + "|" + std::to_string(f.WindowSize) + "|" +
+           f.Drive + "|" + f.Hotkey.c_str();
   }
   OkOutcome Ok() { return form.btnOkClick(error); }
   Bytes Saved() { return ReadBytes(dir.Path("Tasklark.dat")); }
