@@ -2,21 +2,22 @@
 
 #include <cstring>
 
+#include "file.h"
 #include "paths.h"
 
 namespace {
 
 class FileSource final : public RecordSource {
  public:
-  explicit FileSource(sys::File& file) : file_(file) {}
+  explicit FileSource(file::File& file) : file_(file) {}
   std::uint64_t Size() override { return file_.Size(); }
   std::size_t Read(void* buffer, std::size_t size) override { return file_.Read(buffer, size); }
 
  private:
-  sys::File& file_;
+  file::File& file_;
 };
 
-bool WriteRecords(sys::File& file, const CommandSet& set) {
+bool WriteRecords(file::File& file, const CommandSet& set) {
   bool ok = true;
   for (int i = 0; i < set.Count && i < MAX_COMMANDS && ok; ++i) ok = file.Write(&set.Records[i], RECORD_SIZE);
   return ok;
@@ -40,7 +41,7 @@ void ReadRecords(RecordSource& source, CommandSet& set) {
 
 bool ReadCommandSet(const char* path, CommandSet& set) {
   set.Count = 0;
-  sys::File file = sys::File::OpenForReading(path);
+  file::File file = file::File::OpenForReading(path);
   if (!file.IsOpen()) return false;
   FileSource source(file);
   ReadRecords(source, set);
@@ -48,27 +49,27 @@ bool ReadCommandSet(const char* path, CommandSet& set) {
 }
 
 bool CreateEmptySetFile(const char* path) {
-  sys::File file = sys::File::CreateAlways(path);
+  file::File file = file::File::CreateAlways(path);
   return file.IsOpen() && file.Close();
 }
 
-bool SaveCommandSet(const char* path, const CommandSet& set, sys::ErrorCode& error) {
+bool SaveCommandSet(const char* path, const CommandSet& set, error::Code& error) {
   PathText temp;
-  if (!sys::CreateUniqueFile(DirectoryPart(path), temp)) {
-    error = sys::LastError();
+  if (!file::CreateUnique(DirectoryPart(path), temp)) {
+    error = error::Last();
     return false;
   }
-  sys::File file = sys::File::CreateAlways(temp.c_str());
+  file::File file = file::File::CreateAlways(temp.c_str());
   bool ok = file.IsOpen() && WriteRecords(file, set) && file.Flush();
-  if (!ok) error = sys::LastError();
+  if (!ok) error = error::Last();
   if (!file.Close() && ok) {
     ok = false;
-    error = sys::LastError();
+    error = error::Last();
   }
-  if (ok && !sys::MoveFileOver(temp.c_str(), path)) {
+  if (ok && !file::MoveOver(temp.c_str(), path)) {
     ok = false;
-    error = sys::LastError();
+    error = error::Last();
   }
-  if (!ok) sys::RemoveFile(temp.c_str());
+  if (!ok) file::Remove(temp.c_str());
   return ok;
 }

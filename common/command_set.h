@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "command_record.h"
-#include "platform.h"
+#include "error.h"
 
 struct CommandSet {
   CommandRecord Records[MAX_COMMANDS];
@@ -32,7 +32,7 @@ class RecordSource {
 void ReadRecords(RecordSource& source, CommandSet& set);
 
 // Fills the set from the file at the path; a file that cannot be opened gives
-// an empty set, and false with the reason in sys::LastError(). Needs read
+// an empty set, and false with the reason in error::Last(). Needs read
 // access only.
 bool ReadCommandSet(const char* path, CommandSet& set);
 
@@ -43,4 +43,4 @@ bool CreateEmptySetFile(const char* path);
 // one step, so the old file stays whole until the new one is complete. On
 // failure the old file is untouched, the new one is removed and `error` tells
 // why.
-bool SaveCommandSet(const char* path, const CommandSet& set, sys::ErrorCode& error);
+bool SaveCommandSet(const char* path, const CommandSet& set, error::Code& error);

@@ -1,6 +1,6 @@
 #include "hotkey_text.h"
 
-#include "platform.h"
+#include "ansi_text.h"
 
 const char* const KeyNameTable[KEY_NAME_COUNT] = {
     "BkSp", "Tab", "Esc",   "Enter", "Space", "PgUp", "PgDn",   "End",   "Home",
@@ -92,7 +92,7 @@ HotkeyText FormatShortCut(TShortCut value) {
 
 HotkeyText SingleCharKeyName(std::uint8_t code) {
   FixedText<255> name;
-  sys::KeyName(code, name);
+  keyboard::KeyName(code, name);
   HotkeyText result;
   if (name.size() == 1) result.Append(name.view());
   return result;
@@ -123,7 +123,7 @@ TShortCut ParseShortCut(std::string_view text) {
     char& result = compared[code & 0xFF];
     if (result == UNKNOWN) {
       HotkeyText name = FormatShortCut(static_cast<TShortCut>(code));
-      result = (!name.empty() && sys::EqualIgnoringCase(name.view(), rest)) ? MATCH : NO_MATCH;
+      result = (!name.empty() && ansi::EqualIgnoringCase(name.view(), rest)) ? MATCH : NO_MATCH;
     }
     if (result == MATCH) return static_cast<TShortCut>(code | mods);
   }

@@ -1,7 +1,5 @@
 #include "paths.h"
 
-#include "platform.h"
-
 namespace {
 
 bool IsSeparator(char c) {
@@ -44,7 +42,7 @@ std::size_t ReadArgument(std::string_view text, std::size_t i, ArgumentText* arg
 std::size_t LastSeparatorEnd(std::string_view path) {
   std::size_t end = 0;
   for (std::size_t i = 0; i < path.size(); ++i)
-    if (sys::IsFolderSeparator(path[i]) || path[i] == ':') end = i + 1;
+    if (path::IsSeparator(path[i]) || path[i] == ':') end = i + 1;
   return end;
 }
 

@@ -6,6 +6,12 @@
 
 #include "fixed_text.h"
 
+// A path: UTF-8 inside, and at most MAX_PATH - 1 UTF-16 units at the
+// system's calls, up to three bytes each here. A longer path is refused,
+// never cut.
+constexpr std::size_t PATH_UNITS = 259;
+using PathText = FixedText<3 * PATH_UNITS>;
+
 // The longest command line the platform hands a program.
 constexpr std::size_t COMMAND_LINE_CAPACITY = 32767;
 using ArgumentText = FixedText<COMMAND_LINE_CAPACITY>;
@@ -23,3 +29,13 @@ std::string_view FileNamePart(std::string_view path);
 // Everything up to and including the last backslash or colon; empty when it
 // has neither.
 std::string_view DirectoryPart(std::string_view path);
+
+namespace path {
+
+// A folder separator of the file system: the backslash, and where the shared
+// code runs natively the slash too.
+bool IsSeparator(char c);
+// The same file name or folder, ignoring letter case.
+bool Same(std::string_view a, std::string_view b);
+
+}  // namespace path

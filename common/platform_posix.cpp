@@ -9,9 +9,11 @@
 
 #include <cerrno>
 
-#include "platform.h"
-
-namespace sys {
+#include "ansi_text.h"
+#include "error.h"
+#include "file.h"
+#include "paths.h"
+#include "program.h"
 
 namespace {
 
@@ -33,7 +35,7 @@ constexpr NamedKey kUsLayoutNames[] = {
 
 }  // namespace
 
-File File::OpenForReading(const char* path) {
+file::File file::File::OpenForReading(const char* path) {
   int fd = open(path, O_RDONLY | O_CLOEXEC);
   struct stat st;
   if (fd >= 0 && (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode))) {
@@ -44,24 +46,24 @@ File File::OpenForReading(const char* path) {
   return File(fd < 0 ? kNone : fd);
 }
 
-File File::CreateAlways(const char* path) {
+file::File file::File::CreateAlways(const char* path) {
   int fd = open(path, O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, NEW_FILE_MODE);
   return File(fd < 0 ? kNone : fd);
 }
 
-std::uint64_t File::Size() const {
+std::uint64_t file::File::Size() const {
   struct stat st;
   if (!IsOpen() || fstat(static_cast<int>(handle_), &st) != 0) return 0;
   return static_cast<std::uint64_t>(st.st_size);
 }
 
-std::size_t File::Read(void* buffer, std::size_t size) {
+std::size_t file::File::Read(void* buffer, std::size_t size) {
   if (!IsOpen()) return 0;
   ssize_t got = read(static_cast<int>(handle_), buffer, size);
   return got < 0 ? 0 : static_cast<std::size_t>(got);
 }
 
-bool File::Write(const void* buffer, std::size_t size) {
+bool file::File::Write(const void* buffer, std::size_t size) {
   const char* p = static_cast<const char*>(buffer);
   while (IsOpen() && size > 0) {
     ssize_t n = write(static_cast<int>(handle_), p, size);
@@ -72,33 +74,33 @@ bool File::Write(const void* buffer, std::size_t size) {
   return IsOpen();
 }
 
-bool File::Flush() { return IsOpen() && fsync(static_cast<int>(handle_)) == 0; }
+bool file::File::Flush() { return IsOpen() && fsync(static_cast<int>(handle_)) == 0; }
 
-bool File::Close() {
+bool file::File::Close() {
   if (!IsOpen()) return true;
   bool ok = close(static_cast<int>(handle_)) == 0;
   handle_ = kNone;
   return ok;
 }
 
-ErrorCode LastError() { return static_cast<ErrorCode>(errno); }
+error::Code error::Last() { return static_cast<error::Code>(errno); }
 
-ErrorCode PathTooLongError() { return ENAMETOOLONG; }
+error::Code error::PathTooLong() { return ENAMETOOLONG; }
 
-void DescribeError(ErrorCode code, FixedText<255>& text) {
+void error::Describe(error::Code code, FixedText<255>& text) {
   text.Clear();
   text.Append(strerror(static_cast<int>(code)));
   text.Append('.');
 }
 
-bool IsFolderSeparator(char c) { return c == '\\' || c == '/'; }
+bool path::IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-bool IsExistingFile(const char* path) {
+bool file::Exists(const char* path) {
   struct stat st;
   return stat(path, &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
-bool CreateUniqueFile(std::string_view dir, PathText& path) {
+bool file::CreateUnique(std::string_view dir, PathText& path) {
   path.Clear();
   path.Append(dir).Append("tlkXXXXXX");
   if (path.WasCut()) {
@@ -111,7 +113,7 @@ bool CreateUniqueFile(std::string_view dir, PathText& path) {
   return true;
 }
 
-bool MoveFileOver(const char* from, const char* to) {
+bool file::MoveOver(const char* from, const char* to) {
   struct stat st;
   if (stat(to, &st) == 0 && !(st.st_mode & S_IWUSR)) {
     errno = EACCES;
@@ -120,9 +122,9 @@ bool MoveFileOver(const char* from, const char* to) {
   return rename(from, to) == 0;
 }
 
-bool RemoveFile(const char* path) { return unlink(path) == 0; }
+bool file::Remove(const char* path) { return unlink(path) == 0; }
 
-bool CopyFileOver(const char* from, const char* to) {
+bool file::CopyOver(const char* from, const char* to) {
   File source = File::OpenForReading(from);
   if (!source.IsOpen()) return false;
   File target = File::CreateAlways(to);
@@ -133,13 +135,13 @@ bool CopyFileOver(const char* from, const char* to) {
   return target.Close();
 }
 
-void KeyName(std::uint8_t virtualKey, FixedText<255>& name) {
+void keyboard::KeyName(std::uint8_t virtualKey, FixedText<255>& name) {
   name.Clear();
   for (const NamedKey& key : kUsLayoutNames)
     if (key.code == virtualKey) name.Append(key.name);
 }
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+bool ansi::EqualIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
@@ -150,26 +152,24 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
 
 // Letters of code page 1252: ASCII, and the accented ones from 0xC0 on but
 // the two signs among them.
-bool IsLetter(char c) {
+bool ansi::IsLetter(char c) {
   const auto u = static_cast<unsigned char>(c);
   return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= 0xC0 && u != 0xD7 && u != 0xF7);
 }
 
-char UpperCase(char c) {
+char ansi::UpperCase(char c) {
   const auto u = static_cast<unsigned char>(c);
   if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u != 0xF7 && u != 0xFF)) return static_cast<char>(u - 32);
   return c;
 }
 
-bool SamePath(std::string_view a, std::string_view b) { return EqualIgnoringCase(a, b); }
+bool path::Same(std::string_view a, std::string_view b) { return ansi::EqualIgnoringCase(a, b); }
 
-bool ProgramPath(PathText& path) {
+bool program::Path(PathText& path) {
   char buffer[PathText::capacity() + 1];
   const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer);
   path = PathText(std::string_view(buffer, n > 0 ? static_cast<std::size_t>(n) : 0));
   return n > 0 && !path.WasCut();
 }
 
-void CommandLine(ProgramLine& line) { line.Clear(); }
-
-}  // namespace sys
+void program::CommandLine(program::Line& line) { line.Clear(); }

@@ -1,11 +1,15 @@
-// The shared code's calls into Windows. Paths arrive as UTF-8 and go to the
-// system's wide calls.
+// The shared code's calls into Windows, and the Windows chores both programs
+// share. Paths arrive as UTF-8 and go to the system's wide calls.
 #include <windows.h>
+#include <commdlg.h>
 
-#include "platform.h"
+#include "ansi_text.h"
+#include "desktop.h"
+#include "error.h"
+#include "file.h"
+#include "paths.h"
+#include "program.h"
 #include "wide_text.h"
-
-namespace sys {
 
 namespace {
 
@@ -33,19 +37,21 @@ std::intptr_t OpenFile(const char* path, DWORD access, DWORD disposition) {
 
 }  // namespace
 
-File File::OpenForReading(const char* path) { return File(OpenFile(path, GENERIC_READ, OPEN_EXISTING)); }
+file::File file::File::OpenForReading(const char* path) {
+  return File(OpenFile(path, GENERIC_READ, OPEN_EXISTING));
+}
 
-File File::CreateAlways(const char* path) {
+file::File file::File::CreateAlways(const char* path) {
   return File(OpenFile(path, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS));
 }
 
-std::uint64_t File::Size() const {
+std::uint64_t file::File::Size() const {
   LARGE_INTEGER size;
   if (!IsOpen() || !GetFileSizeEx(AsHandle(handle_), &size)) return 0;
   return static_cast<std::uint64_t>(size.QuadPart);
 }
 
-std::size_t File::Read(void* buffer, std::size_t size) {
+std::size_t file::File::Read(void* buffer, std::size_t size) {
   DWORD got = 0;
   if (!IsOpen() || !ReadFile(AsHandle(handle_), buffer, static_cast<DWORD>(size), &got, nullptr)) return 0;
   return got;
@@ -53,7 +59,7 @@ std::size_t File::Read(void* buffer, std::size_t size) {
 
 // A write that stops short without an error (a disk filling up does that) is
 // continued, so that the call that cannot go on reports why.
-bool File::Write(const void* buffer, std::size_t size) {
+bool file::File::Write(const void* buffer, std::size_t size) {
   const char* p = static_cast<const char*>(buffer);
   while (IsOpen() && size > 0) {
     DWORD written = 0;
@@ -68,20 +74,20 @@ bool File::Write(const void* buffer, std::size_t size) {
   return IsOpen();
 }
 
-bool File::Flush() { return IsOpen() && FlushFileBuffers(AsHandle(handle_)); }
+bool file::File::Flush() { return IsOpen() && FlushFileBuffers(AsHandle(handle_)); }
 
-bool File::Close() {
+bool file::File::Close() {
   if (!IsOpen()) return true;
   bool ok = CloseHandle(AsHandle(handle_));
   handle_ = kNone;
   return ok;
 }
 
-ErrorCode LastError() { return GetLastError(); }
+error::Code error::Last() { return GetLastError(); }
 
-ErrorCode PathTooLongError() { return ERROR_FILENAME_EXCED_RANGE; }
+error::Code error::PathTooLong() { return ERROR_FILENAME_EXCED_RANGE; }
 
-void DescribeError(ErrorCode code, FixedText<255>& text) {
+void error::Describe(error::Code code, FixedText<255>& text) {
   wchar_t reason[256] = {};
   if (FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, reason,
                      256, nullptr) == 0) {
@@ -95,22 +101,22 @@ void DescribeError(ErrorCode code, FixedText<255>& text) {
     text.Truncate(text.size() - 1);
 }
 
-bool IsFolderSeparator(char c) { return c == '\\'; }
+bool path::IsSeparator(char c) { return c == '\\'; }
 
-bool IsExistingFile(const char* path) {
+bool file::Exists(const char* path) {
   const WidePath wide(path);
   const DWORD attributes = wide.Ok() ? GetFileAttributesW(wide.c_str()) : INVALID_FILE_ATTRIBUTES;
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool CreateUniqueFile(std::string_view dir, PathText& path) {
+bool file::CreateUnique(std::string_view dir, PathText& path) {
   const WidePath directory(dir.empty() ? std::string_view(".") : dir);
   wchar_t name[MAX_PATH] = {};
   if (!directory.Ok() || !GetTempFileNameW(directory.c_str(), L"tlk", 0, name)) return false;
   return FromWide(name, path);
 }
 
-bool MoveFileOver(const char* from, const char* to) {
+bool file::MoveOver(const char* from, const char* to) {
   const WidePath source(from), target(to);
   if (!source.Ok() || !target.Ok()) return false;
   // A read-only set file is the user's wish that it stay as it is.
@@ -122,17 +128,17 @@ bool MoveFileOver(const char* from, const char* to) {
   return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
-bool RemoveFile(const char* path) {
+bool file::Remove(const char* path) {
   const WidePath wide(path);
   return wide.Ok() && DeleteFileW(wide.c_str());
 }
 
-bool CopyFileOver(const char* from, const char* to) {
+bool file::CopyOver(const char* from, const char* to) {
   const WidePath source(from), target(to);
   return source.Ok() && target.Ok() && CopyFileW(source.c_str(), target.c_str(), FALSE);
 }
 
-void KeyName(std::uint8_t virtualKey, FixedText<255>& name) {
+void keyboard::KeyName(std::uint8_t virtualKey, FixedText<255>& name) {
   name.Clear();
   UINT scanCode = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
   if (scanCode == 0) return;
@@ -141,30 +147,107 @@ void KeyName(std::uint8_t virtualKey, FixedText<255>& name) {
   if (n > 0) name.Append(std::string_view(buffer, static_cast<std::size_t>(n)));
 }
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+bool ansi::EqualIgnoringCase(std::string_view a, std::string_view b) {
   return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
                         static_cast<int>(b.size())) == CSTR_EQUAL;
 }
 
-bool SamePath(std::string_view a, std::string_view b) {
+bool path::Same(std::string_view a, std::string_view b) {
   const WidePath first(a), second(b);
   return first.Ok() && second.Ok() &&
          CompareStringOrdinal(first.c_str(), -1, second.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
-bool ProgramPath(PathText& path) {
+bool program::Path(PathText& path) {
   wchar_t wide[MAX_PATH] = {};
   const DWORD length = GetModuleFileNameW(nullptr, wide, MAX_PATH);
   return length > 0 && length < MAX_PATH && FromWide(wide, path);
 }
 
-void CommandLine(ProgramLine& line) { FromWide(GetCommandLineW(), line); }
+void program::CommandLine(program::Line& line) { FromWide(GetCommandLineW(), line); }
 
-bool IsLetter(char c) { return IsCharAlphaA(c); }
+bool ansi::IsLetter(char c) { return IsCharAlphaA(c); }
 
-char UpperCase(char c) {
+char ansi::UpperCase(char c) {
   CharUpperBuffA(&c, 1);
   return c;
 }
 
-}  // namespace sys
+// --- the chores of desktop.h ------------------------------------------------
+
+namespace desktop {
+
+namespace {
+
+constexpr std::size_t MESSAGE_UNITS = 1023;
+constexpr DWORD DIALOG_MAX_FILE = 260;
+constexpr DWORD CUSTOM_FILTER_SIZE = 40;
+constexpr wchar_t DIALOG_LIBRARY[] = L"\\comdlg32.dll";
+constexpr char OPEN_DIALOG[] = "GetOpenFileNameW";
+constexpr char SAVE_DIALOG[] = "GetSaveFileNameW";
+
+using FileDialogCall = BOOL(WINAPI*)(LPOPENFILENAMEW);
+
+// By its full path: never a copy that lies in the program's folder.
+HMODULE DialogLibrary() {
+  static HMODULE library = nullptr;
+  if (library) return library;
+  wchar_t path[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+  if (length == 0 || length + sizeof DIALOG_LIBRARY / sizeof(wchar_t) > MAX_PATH) return nullptr;
+  lstrcatW(path, DIALOG_LIBRARY);
+  library = LoadLibraryW(path);
+  return library;
+}
+
+}  // namespace
+
+int ShowMessage(HWND owner, std::string_view text, const wchar_t* caption, UINT style) {
+  const WideText<MESSAGE_UNITS> wide(text);
+  return MessageBoxW(owner, wide.c_str(), caption, style);
+}
+
+void ReadStartUp(StartUp& startUp) {
+  if (!program::Path(startUp.ProgramPath)) startUp.ProgramPath.Clear();
+  program::CommandLine(startUp.CommandLine);
+}
+
+PathText ChooseFile(HWND owner, const FileDialog& dialog, std::string_view name, std::string_view folder) {
+  PathText chosen;
+  const HMODULE library = DialogLibrary();
+  if (!library) return chosen;
+  const auto show = reinterpret_cast<FileDialogCall>(
+      reinterpret_cast<void*>(GetProcAddress(library, dialog.Save ? SAVE_DIALOG : OPEN_DIALOG)));
+  WideText<DIALOG_MAX_FILE + 1> file(name);
+  if (!file.Ok()) file = WideText<DIALOG_MAX_FILE + 1>("");
+  const WideText<PATH_UNITS> initialDir(folder);
+  OPENFILENAMEW box = {};
+  box.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
+  box.hwndOwner = owner;
+  box.lpstrFilter = dialog.Filter;
+  box.nMaxCustFilter = CUSTOM_FILTER_SIZE;
+  box.lpstrFile = file.data();
+  box.nMaxFile = DIALOG_MAX_FILE;
+  box.lpstrInitialDir = initialDir.c_str();
+  box.lpstrTitle = dialog.Title;
+  box.Flags = dialog.Flags;
+  box.lpstrDefExt = dialog.DefaultExtension;
+  if (show && show(&box)) FromWide(file.c_str(), chosen);
+  return chosen;
+}
+
+bool StartProgram(wchar_t* commandLine, const wchar_t* directory, WORD showCommand, DWORD creationFlags) {
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = showCommand;
+  PROCESS_INFORMATION started = {};
+  if (!CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, creationFlags, nullptr, directory,
+                      &startup, &started))
+    return false;
+  CloseHandle(started.hThread);
+  CloseHandle(started.hProcess);
+  return true;
+}
+
+}  // namespace desktop

@@ -1,9 +1,11 @@
 // What ties the two programs together besides the set file: the runner's
-// window class, which the editor looks for, and the message that makes the
-// runner load its set again.
+// window class, which the editor looks for, and the names of the files they
+// share a folder with. The message that makes the runner load its set again
+// is in messages.h.
 #pragma once
 
+#include "messages.h"
+
 constexpr char RUNNER_CLASS_NAME[] = "Tasklark";
-constexpr unsigned WM_RELOADSET = 2445;
 constexpr char DEFAULT_SET_FILE_NAME[] = "Tasklark.dat";
 constexpr char EDITOR_FILE_NAME[] = "larkedit.exe";

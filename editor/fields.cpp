@@ -5,15 +5,13 @@
 #include <commctrl.h>
 
 #include "control_ids.h"
+#include "messages.h"
 #include "setup_dialog.h"
 
 namespace {
 
 constexpr UINT_PTR FIELD_SUBCLASS_ID = 1;
 
-// Posted to the drive field when it was left empty, and checked once the
-// focus has settled.
-constexpr UINT WM_CHECKLEAVE = WM_APP + 1;
 constexpr char INVALID_INPUT[] = "Invalid input value.  Use escape key to abandon changes.";
 
 constexpr char CTRL_C = 0x03;

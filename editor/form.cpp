@@ -9,6 +9,7 @@
 
 #include "control_ids.h"
 #include "editor_resources.h"
+#include "program.h"
 #include "runner_link.h"
 #include "setup_dialog.h"
 #include "wide_text.h"
@@ -278,10 +279,6 @@ void SizeAndCentre(HWND dialog) {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Posted by WM_INITDIALOG when the set file is there but cannot be read, so
-// that the user is told once the dialog shows; wParam holds the error.
-constexpr UINT WM_UNREADABLE_SET = WM_APP + 1;
-
 void Close() { DestroyWindow(Dialog.Handle); }
 
 // --- message handlers -------------------------------------------------------
@@ -298,10 +295,10 @@ BOOL OnInitDialog(HWND dialog, HWND, LPARAM) {
 
   // A path that comes back cut names no folder: nothing is read from it.
   PathText program;
-  if (!sys::ProgramPath(program)) program.Clear();
-  sys::ProgramLine line;
-  sys::CommandLine(line);
-  sys::ErrorCode error = 0;
+  if (!program::Path(program)) program.Clear();
+  program::Line line;
+  program::CommandLine(line);
+  error::Code error = 0;
   if (!fSetup.FormCreate(line, program, error)) PostMessageA(dialog, WM_UNREADABLE_SET, error, 0);
   ShowForm();
   SendMessageA(dialog, DM_SETDEFID, ID_OK, 0);
@@ -311,7 +308,7 @@ BOOL OnInitDialog(HWND dialog, HWND, LPARAM) {
 
 // Written and closed before the runner is asked to load it again.
 void OnOk() {
-  sys::ErrorCode error = 0;
+  error::Code error = 0;
   switch (fSetup.btnOkClick(error)) {
     case OkOutcome::Saved:
       if (HWND runner = FindWindowA(RUNNER_CLASS_NAME, nullptr)) PostMessageA(runner, WM_RELOADSET, 0, 0);
@@ -409,7 +406,7 @@ INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_SYSCOLORCHANGE: HANDLE_WM_SYSCOLORCHANGE(dialog, wParam, lParam, OnSysColorChange); return TRUE;
     case WM_CLOSE: HANDLE_WM_CLOSE(dialog, wParam, lParam, OnClose); return TRUE;
     case WM_UNREADABLE_SET:
-      ShowMessage(fSetup.ReadFailure(static_cast<sys::ErrorCode>(wParam)), MB_OK | MB_ICONWARNING);
+      ShowMessage(fSetup.ReadFailure(static_cast<error::Code>(wParam)), MB_OK | MB_ICONWARNING);
       return TRUE;
     case WM_DESTROY: HANDLE_WM_DESTROY(dialog, wParam, lParam, OnDestroy); return FALSE;
     default: return FALSE;

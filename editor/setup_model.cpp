@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "ansi_text.h"
+#include "file.h"
 #include "runner_link.h"
 
 namespace {
@@ -19,9 +21,9 @@ std::string_view Trimmed(std::string_view text) {
 }
 
 // What failed, on which file, and the system's reason.
-MessageText Failure(const char* what, const PathText& path, sys::ErrorCode error) {
+MessageText Failure(const char* what, const PathText& path, error::Code error) {
   FixedText<255> reason;
-  sys::DescribeError(error, reason);
+  error::Describe(error, reason);
   MessageText text(what);
   text.Append(path);
   if (path.WasCut()) text.Append("...");
@@ -31,7 +33,7 @@ MessageText Failure(const char* what, const PathText& path, sys::ErrorCode error
 
 }  // namespace
 
-bool TfSetup::FormCreate(std::string_view commandLine, std::string_view programPath, sys::ErrorCode& error) {
+bool TfSetup::FormCreate(std::string_view commandLine, std::string_view programPath, error::Code& error) {
   BrowseDir.Clear();
   // The set file: the first argument exactly as given, else the default.
   if (!FirstArgument(commandLine, SetFileName)) SetFileName.Append(DEFAULT_SET_FILE_NAME);
@@ -44,8 +46,8 @@ bool TfSetup::FormCreate(std::string_view commandLine, std::string_view programP
   std::memset(&Commands, 0, sizeof Commands);
   bool read = true;
   if (SetPathKnown && !ReadCommandSet(SetPath.c_str(), Commands)) {
-    error = sys::LastError();
-    read = !sys::IsExistingFile(SetPath.c_str());
+    error = error::Last();
+    read = !file::Exists(SetPath.c_str());
   }
 
   CurrentIndex = -1;
@@ -63,7 +65,7 @@ void TfSetup::ShowRecord(int index) {
   if (index >= 0 && index < Commands.Count) {
     const CommandRecord& record = Commands.Records[index];
     shown.WindowSize = IndexByShowCmd(record.ShowCmd);
-    shown.Drive = sys::IsLetter(record.Drive) ? sys::UpperCase(record.Drive) : DRIVE_BLANK;
+    shown.Drive = ansi::IsLetter(record.Drive) ? ansi::UpperCase(record.Drive) : DRIVE_BLANK;
     shown.Command.Append(ShownText(record.Command));
     shown.Name.Append(ShownText(record.Name));
     shown.Hotkey = HotkeyCodeToText(record.Hotkey);
@@ -162,10 +164,10 @@ void TfSetup::btBrowseChosen(std::string_view command, std::string_view folder) 
   BrowseDir = PathText(folder);
 }
 
-OkOutcome TfSetup::btnOkClick(sys::ErrorCode& error) {
+OkOutcome TfSetup::btnOkClick(error::Code& error) {
   if (DriveRefused()) return OkOutcome::Refused;
   StoreRecord(CurrentIndex);
-  error = sys::PathTooLongError();
+  error = error::PathTooLong();
   // Written beside the set file and moved over it in one step: a failure
   // leaves the previous file whole.
   return SetPathKnown && SaveCommandSet(SetPath.c_str(), Commands, error) ? OkOutcome::Saved
@@ -178,8 +180,8 @@ void TfSetup::DriveEnter() {
 }
 
 bool TfSetup::DriveKey(char typed) {
-  if (!sys::IsLetter(typed)) return false;
-  Fields.Drive = sys::UpperCase(typed);
+  if (!ansi::IsLetter(typed)) return false;
+  Fields.Drive = ansi::UpperCase(typed);
   DriveRefusedLeave = false;
   return true;
 }
@@ -198,7 +200,7 @@ bool TfSetup::DriveEscape() {
   return true;
 }
 
-MessageText TfSetup::ReadFailure(sys::ErrorCode error) const {
+MessageText TfSetup::ReadFailure(error::Code error) const {
   MessageText text = Failure("The command set could not be read from\r\n", SetPath, error);
   text.Append(
       "\r\n\r\nThe list starts empty. Ok would replace the file with this list; "
@@ -206,6 +208,6 @@ MessageText TfSetup::ReadFailure(sys::ErrorCode error) const {
   return text;
 }
 
-MessageText TfSetup::SaveFailure(sys::ErrorCode error) const {
+MessageText TfSetup::SaveFailure(error::Code error) const {
   return Failure("The command set could not be saved to\r\n", SetPath, error);
 }

@@ -12,7 +12,8 @@
 #include "fixed_text.h"
 #include "hotkey_text.h"
 #include "paths.h"
-#include "platform.h"
+#include "error.h"
+#include "paths.h"
 
 // Room for any text of a field or a list entry: far more than a record keeps.
 using FieldText = FixedText<1023>;
@@ -36,7 +37,7 @@ class TfSetup {
   // (`programPath` is empty when the program's path is unknown: nothing is
   // read then, and Ok says why). False, with the reason, when the file is
   // there but cannot be read: Ok would replace it, so the user must know.
-  bool FormCreate(std::string_view commandLine, std::string_view programPath, sys::ErrorCode& error);
+  bool FormCreate(std::string_view commandLine, std::string_view programPath, error::Code& error);
 
   // The list's selection changed; refused while the drive field was left
   // empty, and the list shows the current entry again.
@@ -57,7 +58,7 @@ class TfSetup {
   void btBrowseChosen(std::string_view command, std::string_view folder);
   // Stores the fields and writes the set; Failed, with the reason, when it
   // cannot be written, and every edit stays.
-  OkOutcome btnOkClick(sys::ErrorCode& error);
+  OkOutcome btnOkClick(error::Code& error);
   // True when the dialog may close without writing.
   bool btnCancelClick() const { return !DriveRefused(); }
 
@@ -80,8 +81,8 @@ class TfSetup {
   bool DeleteEnabled() const { return Commands.Count > 0; }
   int SelectedEntry() const { return CurrentIndex < Commands.Count ? CurrentIndex : -1; }
 
-  MessageText ReadFailure(sys::ErrorCode error) const;
-  MessageText SaveFailure(sys::ErrorCode error) const;
+  MessageText ReadFailure(error::Code error) const;
+  MessageText SaveFailure(error::Code error) const;
 
   // The editor's state.
   ArgumentText SetFileName;  // as named on the command line

@@ -108,7 +108,7 @@ void SaveSetAs(HWND window) {
   if (plan.Step == SaveAsStep::AskFirst &&
       ShowMessage(window, model.ReplaceQuestion(plan.Name), REPLACE_QUESTION_STYLE) != IDYES)
     return;
-  sys::ErrorCode error = 0;
+  error::Code error = 0;
   if (!model.SaveAs(plan, error))
     ShowMessage(window, model.SaveAsFailure(plan.Name, error), SAVE_ERROR_STYLE);
 }

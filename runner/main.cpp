@@ -3,6 +3,7 @@
 
 #include <windowsx.h>
 
+#include "program.h"
 #include "runner_link.h"
 
 Runner TheRunner;
@@ -31,9 +32,9 @@ BOOL OnCreate(HWND window, LPCREATESTRUCT) {
   AddTrayIcon(window);
   // A path that comes back cut names no folder: no set is read from it.
   PathText program;
-  if (!sys::ProgramPath(program)) program.Clear();
-  sys::ProgramLine line;
-  sys::CommandLine(line);
+  if (!program::Path(program)) program.Clear();
+  program::Line line;
+  program::CommandLine(line);
   TheRunner.Model.Start(line, program);
   LoadCommandSet();
   return TRUE;

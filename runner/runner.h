@@ -9,8 +9,6 @@
 
 #include "runner_model.h"
 
-// The tray icon's callback message.
-constexpr UINT WM_TRAYNOTIFY = 2135;
 constexpr UINT TRAY_ICON_ID = 1;
 constexpr char APP_TITLE[] = "Tasklark";
 constexpr wchar_t APP_TITLE_WIDE[] = L"Tasklark";

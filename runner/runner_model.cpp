@@ -1,5 +1,6 @@
 #include "runner_model.h"
 
+#include "file.h"
 #include "paths.h"
 #include "runner_link.h"
 #include "utf8.h"
@@ -10,13 +11,13 @@ constexpr std::uintptr_t FIRST_CONTROL_ID = MAX_COMMANDS;
 constexpr char SEPARATOR_MARK = '-';
 constexpr char ACCELERATOR_COLUMN = '\t';
 constexpr char TIP_PREFIX[] = "Tasklark - ";
-constexpr unsigned SMALL_ICON_PIXELS = 16;  // at 96 pixels per inch
-constexpr unsigned DESIGN_DPI = 96;
+constexpr unsigned SMALL_ICON_PIXELS = 16;  // at STANDARD_DPI
 
 }  // namespace
 
 int TrayIconPixels(unsigned dpi) {
-  return static_cast<int>((SMALL_ICON_PIXELS * dpi + DESIGN_DPI / 2) / DESIGN_DPI);
+  constexpr unsigned standard = STANDARD_DPI;
+  return static_cast<int>((SMALL_ICON_PIXELS * dpi + standard / 2) / standard);
 }
 
 const ControlMenuItem CONTROL_MENU[CONTROL_MENU_SIZE] = {
@@ -51,7 +52,7 @@ int RunnerModel::Load(HotkeyWish (&wishes)[MAX_COMMANDS]) {
   LastIndex = -1;
   PathText path;
   if (!SetFilePath(path)) return 0;
-  if (!sys::IsExistingFile(path.c_str())) {
+  if (!file::Exists(path.c_str())) {
     CreateEmptySetFile(path.c_str());
     return 0;
   }
@@ -169,25 +170,24 @@ bool RunnerModel::TakeChosenName(std::string_view chosenPath) {
 SaveAsPlan RunnerModel::PlanSaveAs(std::string_view chosenPath) const {
   SaveAsPlan plan = {SaveAsStep::Nothing, SetFileNameText(FileNamePart(chosenPath))};
   // The current file under its own name: there is nothing to copy.
-  if (plan.Name.empty() || sys::SamePath(plan.Name, SetFileName)) return plan;
+  if (plan.Name.empty() || path::Same(plan.Name, SetFileName)) return plan;
   // The dialog asked about the folder the user browsed to; the copy goes to
   // the program's folder, so a set of that name there is asked about here.
   PathText target;
-  const bool elsewhere = !sys::SamePath(DirectoryPart(chosenPath), ProgramDir);
-  plan.Step = elsewhere && PathOf(plan.Name, target) && sys::IsExistingFile(target.c_str())
-                  ? SaveAsStep::AskFirst
-                  : SaveAsStep::Copy;
+  const bool elsewhere = !path::Same(DirectoryPart(chosenPath), ProgramDir);
+  plan.Step = elsewhere && PathOf(plan.Name, target) && file::Exists(target.c_str()) ? SaveAsStep::AskFirst
+                                                                                     : SaveAsStep::Copy;
   return plan;
 }
 
-bool RunnerModel::SaveAs(const SaveAsPlan& plan, sys::ErrorCode& error) {
+bool RunnerModel::SaveAs(const SaveAsPlan& plan, error::Code& error) {
   PathText source, target;
   if (!SetFilePath(source) || plan.Name.WasCut() || !PathOf(plan.Name, target)) {
-    error = sys::PathTooLongError();
+    error = error::PathTooLong();
     return false;
   }
-  if (!sys::CopyFileOver(source.c_str(), target.c_str())) {
-    error = sys::LastError();
+  if (!file::CopyOver(source.c_str(), target.c_str())) {
+    error = error::Last();
     return false;
   }
   SetFileName = plan.Name;
@@ -200,9 +200,9 @@ MessageText RunnerModel::ReplaceQuestion(std::string_view name) const {
   return text;
 }
 
-MessageText RunnerModel::SaveAsFailure(std::string_view name, sys::ErrorCode error) const {
+MessageText RunnerModel::SaveAsFailure(std::string_view name, error::Code error) const {
   FixedText<255> reason;
-  sys::DescribeError(error, reason);
+  error::Describe(error, reason);
   MessageText text("The command set could not be saved as ");
   text.Append(name).Append(".\n\n").Append(reason);
   return text;

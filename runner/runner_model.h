@@ -11,14 +11,9 @@
 #include "command_set.h"
 #include "fixed_text.h"
 #include "hotkey_text.h"
-#include "platform.h"
-
-// Control-menu commands; the record commands are the slot indexes 0 to 29.
-constexpr unsigned IDM_ABOUT = 65;
-constexpr unsigned IDM_SAVEAS = 66;
-constexpr unsigned IDM_CLOSE = 69;
-constexpr unsigned IDM_LOAD = 76;
-constexpr unsigned IDM_SETUP = 83;
+#include "messages.h"
+#include "error.h"
+#include "paths.h"
 
 // A set file's name without its folder: 255 UTF-16 units, in UTF-8.
 constexpr std::size_t SET_FILE_NAME_CAPACITY = 3 * 255;
@@ -118,9 +113,9 @@ struct RunnerModel {
   SaveAsPlan PlanSaveAs(std::string_view chosenPath) const;
   // Copies the set file to the plan's name beside the program and goes on
   // under that name; on failure the name stays and `error` tells why.
-  bool SaveAs(const SaveAsPlan& plan, sys::ErrorCode& error);
+  bool SaveAs(const SaveAsPlan& plan, error::Code& error);
   MessageText ReplaceQuestion(std::string_view name) const;
-  MessageText SaveAsFailure(std::string_view name, sys::ErrorCode error) const;
+  MessageText SaveAsFailure(std::string_view name, error::Code error) const;
 
  private:
   bool PathOf(std::string_view name, PathText& path) const;

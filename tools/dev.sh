@@ -56,10 +56,13 @@ fuzz() {
   done
 }
 
-# Every C++ file git knows, in the format of .clang-format.
+# Every C++ file of the tree (tracked, or new and not ignored), in the
+# format of .clang-format.
 format() {
-  local files
-  mapfile -t files < <(git ls-files '*.cpp' '*.h')
+  local files=() f
+  while read -r f; do
+    [ -f "$f" ] && files+=("$f")
+  done < <(git ls-files --cached --others --exclude-standard '*.cpp' '*.h')
   if [ "${1:-}" = "--check" ]; then
     clang-format --dry-run --Werror "${files[@]}"
   else

@@ -9,6 +9,7 @@
 
 #include "command_set.h"
 #include "hotkey_text.h"
+#include "file.h"
 #include "paths.h"
 #include "test_support.h"
 #include "utf8.h"
@@ -74,16 +75,16 @@ TEST(SaveCommandSet, ReplacesTheFileWholeOrNotAtAll) {
   CommandSet set = {};
   std::memcpy(set.Records, Pattern(2 * RECORD_SIZE, 9).data(), 2 * RECORD_SIZE);
   set.Count = 2;
-  sys::ErrorCode error = 0;
+  error::Code error = 0;
   ASSERT_TRUE(SaveCommandSet(path.c_str(), set, error));
   EXPECT_EQ(ReadBytes(path), Slots(set, 0, 2));
-  EXPECT_FALSE(sys::File::OpenForReading(path.c_str()).Write("x", 1));  // a write that fails is told
+  EXPECT_FALSE(file::File::OpenForReading(path.c_str()).Write("x", 1));  // a write that fails is told
   set.Count = 1;
   std::filesystem::create_directory(dir.Path("folder.dat"));
   auto refused = [&](const std::string& at) {
     EXPECT_FALSE(SaveCommandSet(at.c_str(), set, error)) << at;
     FixedText<255> why;
-    sys::DescribeError(error, why);
+    error::Describe(error, why);
     EXPECT_FALSE(why.empty());
     EXPECT_EQ(ReadBytes(path).size(), 2 * RECORD_SIZE);
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"folder.dat", "set.dat"}));

@@ -129,7 +129,7 @@ TEST_F(RunnerModelTest, EditorLoadAndSaveAs) {
   const SaveAsPlan plan = model.PlanSaveAs("C:\\other\\work.dat");
   ASSERT_EQ(plan.Step, SaveAsStep::AskFirst);
   EXPECT_NE(std::string(model.ReplaceQuestion(plan.Name).view()).find("named work.dat."), std::string::npos);
-  sys::ErrorCode error = 0;
+  error::Code error = 0;
   ASSERT_TRUE(model.SaveAs(plan, error));
   EXPECT_EQ(ReadBytes(dir.Path("work.dat")), ReadBytes(dir.Path("Tasklark.dat")));
   EXPECT_EQ(model.SetFileName, "work.dat");
@@ -146,7 +146,7 @@ TEST_F(RunnerModelTest, EditorLoadAndSaveAs) {
                                   std::string(SET_FILE_NAME_CAPACITY + 1, 'm')}) {
     Start(name);
     EXPECT_FALSE(model.SaveAs(model.PlanSaveAs("copy.dat"), error));
-    EXPECT_EQ(error, sys::PathTooLongError());
+    EXPECT_EQ(error, error::PathTooLong());
     Start();
     EXPECT_FALSE(model.SaveAs(model.PlanSaveAs(name), error));
     EXPECT_EQ(model.SetFileName, "Tasklark.dat");

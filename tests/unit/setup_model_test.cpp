@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "file.h"
 #include "setup_model.h"
 #include "test_support.h"
 
@@ -33,7 +34,7 @@ class SetupModel : public ::testing::Test {
 
   ScratchDir dir;
   TfSetup form;
-  sys::ErrorCode error = 0;
+  error::Code error = 0;
   const CommandRecord first = Record("First", "probe.exe 1", 2, 'd', "100a");  // minimized
   const CommandRecord second = Record("Second", "probe.exe 2", 4, 'E');
 };
@@ -49,13 +50,13 @@ TEST_F(SetupModel, StartListsTheSetAndShowsTheFirstCommand) {
   EXPECT_TRUE(Entries().empty() && form.AddEnabled() && !form.DeleteEnabled());
   EXPECT_EQ(Shown() + std::to_string(form.SelectedEntry()), "||-1| |-1");
   EXPECT_EQ(Ok(), OkOutcome::Saved);
-  EXPECT_TRUE(sys::IsExistingFile(dir.Path("my set.dat").c_str()));
+  EXPECT_TRUE(file::Exists(dir.Path("my set.dat").c_str()));
 
   // The program's own path came back cut: no folder, so no set.
   ASSERT_TRUE(Start(SetBytes({first}), "Tasklark.dat", ""));
   EXPECT_TRUE(Entries().empty());
   EXPECT_EQ(Ok(), OkOutcome::Failed);
-  EXPECT_EQ(error, sys::PathTooLongError());
+  EXPECT_EQ(error, error::PathTooLong());
   // A name too long for a path: refused, never cut into another name.
   ASSERT_TRUE(Start(SetBytes({first}), std::string(PathText::capacity(), 'n')));
   EXPECT_EQ(Ok(), OkOutcome::Failed);

@@ -1,0 +1,26 @@
+// Texts of the system's ANSI code page, as the user's locale reads them, and
+// the names the keyboard layout gives its keys.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "fixed_text.h"
+
+namespace ansi {
+
+// Equal ignoring letter case, as the user's locale compares texts.
+bool EqualIgnoringCase(std::string_view a, std::string_view b);
+// A letter of the code page (accented ones too), and its upper case.
+bool IsLetter(char c);
+char UpperCase(char c);
+
+}  // namespace ansi
+
+namespace keyboard {
+
+// The name the keyboard layout gives the key with this virtual-key code; empty
+// when it has none or the call fails.
+void KeyName(std::uint8_t virtualKey, FixedText<255>& name);
+
+}  // namespace keyboard
