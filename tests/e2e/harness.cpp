@@ -1,6 +1,7 @@
 #include "harness.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <sstream>
@@ -152,7 +153,11 @@ std::string WaitForBalloon() {
 }
 
 bool MakeForeground(HWND window) {
-  return WaitUntil([&] { return GetForegroundWindow() == window || (SetForegroundWindow(window), false); });
+  return WaitUntil([&] {
+    if (GetForegroundWindow() == window) return true;
+    SetForegroundWindow(window);
+    return false;
+  });
 }
 
 void PressKeys(std::initializer_list<WORD> keys) {
@@ -188,7 +193,7 @@ void ChooseFile(HWND dialog, const std::string& path) {
   SendMessageW(GetDlgItem(dialog, 1148), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>(Wide(path).c_str()));  // the name box
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  WaitUntil([&] { return !IsWindow(dialog); });
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the file dialog took " << path;
 }
 
 namespace {

@@ -56,7 +56,8 @@ TEST(ReadCommandSet, EveryPieceIsARecordUpToAFullTable) {
     std::size_t Read(void* buffer, std::size_t) override {
       const std::size_t n = std::min<std::size_t>(100, data.size() - at);
       std::memcpy(buffer, data.data() + at, n);
-      return at += n, n;
+      at += n;
+      return n;
     }
     Bytes data = Pattern(410);
     std::size_t at = 0;
