@@ -2,6 +2,7 @@
 // the names the keyboard layout gives its keys.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -14,6 +15,9 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b);
 // A letter of the code page (accented ones too), and its upper case.
 bool IsLetter(char c);
 char UpperCase(char c);
+// Writes the UTF-16 form of `text` and a NUL to `out`, which holds `capacity`
+// units and the NUL; false when it does not fit.
+bool ToUtf16(std::string_view text, char16_t* out, std::size_t capacity);
 
 }  // namespace ansi
 

@@ -41,6 +41,8 @@ class File {
 
 // True when a file (not a directory) exists at the path.
 bool Exists(const char* path);
+// True when a folder, or the root of a drive, exists at the path.
+bool IsFolder(const char* path);
 // Creates a new, empty file with a unique name in the directory `dir` (with
 // its trailing separator, or empty for the current directory).
 bool CreateUnique(std::string_view dir, PathText& path);

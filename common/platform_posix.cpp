@@ -100,6 +100,11 @@ bool file::Exists(const char* path) {
   return stat(path, &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
+bool file::IsFolder(const char* path) {
+  struct stat st;
+  return stat(path, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 bool file::CreateUnique(std::string_view dir, PathText& path) {
   path.Clear();
   path.Append(dir).Append("tlkXXXXXX");
@@ -163,6 +168,14 @@ char ansi::UpperCase(char c) {
   return c;
 }
 
+// Natively the code page is Latin-1: each byte is the code point of its value.
+bool ansi::ToUtf16(std::string_view text, char16_t* out, std::size_t capacity) {
+  const std::size_t n = text.size() < capacity ? text.size() : capacity;
+  for (std::size_t i = 0; i < n; ++i) out[i] = static_cast<unsigned char>(text[i]);
+  out[n] = u'\0';
+  return n == text.size();
+}
+
 bool path::Same(std::string_view a, std::string_view b) { return ansi::EqualIgnoringCase(a, b); }
 
 bool program::Path(PathText& path) {
@@ -173,3 +186,12 @@ bool program::Path(PathText& path) {
 }
 
 void program::CommandLine(program::Line& line) { line.Clear(); }
+
+bool program::Variable(std::string_view name, program::Line& value) {
+  value.Clear();
+  const FixedText<255> wanted(name);
+  const char* found = wanted.WasCut() ? nullptr : getenv(wanted.c_str());
+  if (!found) return false;
+  value.Append(found);
+  return !value.WasCut();
+}

@@ -109,6 +109,12 @@ bool file::Exists(const char* path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool file::IsFolder(const char* path) {
+  const WidePath wide(path);
+  const DWORD attributes = wide.Ok() ? GetFileAttributesW(wide.c_str()) : INVALID_FILE_ATTRIBUTES;
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 bool file::CreateUnique(std::string_view dir, PathText& path) {
   const WidePath directory(dir.empty() ? std::string_view(".") : dir);
   wchar_t name[MAX_PATH] = {};
@@ -152,6 +158,15 @@ bool ansi::EqualIgnoringCase(std::string_view a, std::string_view b) {
                         static_cast<int>(b.size())) == CSTR_EQUAL;
 }
 
+bool ansi::ToUtf16(std::string_view text, char16_t* out, std::size_t capacity) {
+  out[0] = u'\0';
+  if (text.empty()) return true;
+  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                    reinterpret_cast<wchar_t*>(out), static_cast<int>(capacity));
+  out[n > 0 ? n : 0] = u'\0';
+  return n > 0;
+}
+
 bool path::Same(std::string_view a, std::string_view b) {
   const WidePath first(a), second(b);
   return first.Ok() && second.Ok() &&
@@ -165,6 +180,15 @@ bool program::Path(PathText& path) {
 }
 
 void program::CommandLine(program::Line& line) { FromWide(GetCommandLineW(), line); }
+
+bool program::Variable(std::string_view name, program::Line& value) {
+  constexpr DWORD VALUE_UNITS = 32767;
+  static wchar_t units[VALUE_UNITS];
+  value.Clear();
+  const WideText<255> wanted(name);
+  const DWORD n = wanted.Ok() ? GetEnvironmentVariableW(wanted.c_str(), units, VALUE_UNITS) : 0;
+  return n > 0 && n < VALUE_UNITS && FromWide(units, value);
+}
 
 bool ansi::IsLetter(char c) { return IsCharAlphaA(c); }
 
