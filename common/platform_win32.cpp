@@ -182,12 +182,18 @@ bool program::Path(PathText& path) {
 void program::CommandLine(program::Line& line) { FromWide(GetCommandLineW(), line); }
 
 bool program::Variable(std::string_view name, program::Line& value) {
-  constexpr DWORD VALUE_UNITS = 32767;
-  static wchar_t units[VALUE_UNITS];
   value.Clear();
   const WideText<255> wanted(name);
-  const DWORD n = wanted.Ok() ? GetEnvironmentVariableW(wanted.c_str(), units, VALUE_UNITS) : 0;
-  return n > 0 && n < VALUE_UNITS && FromWide(units, value);
+  if (!wanted.Ok()) return false;
+  // Asked for its size first: a value may be up to 32767 units long.
+  const DWORD size = GetEnvironmentVariableW(wanted.c_str(), nullptr, 0);
+  if (size == 0) return false;
+  auto* units = static_cast<wchar_t*>(HeapAlloc(GetProcessHeap(), 0, size * sizeof(wchar_t)));
+  if (!units) return false;
+  const DWORD n = GetEnvironmentVariableW(wanted.c_str(), units, size);
+  const bool ok = n > 0 && n < size && FromWide(units, value);
+  HeapFree(GetProcessHeap(), 0, units);
+  return ok;
 }
 
 bool ansi::IsLetter(char c) { return IsCharAlphaA(c); }
