@@ -1,8 +1,11 @@
 // Measures what a resident tray program costs, side by side with the least
-// program that does the same start-up work (bench_reference.exe), and prints
-// the figures as a Markdown table with the target beside each.
+// program that does the same start-up work (bench_reference.exe), and its
+// editor's start beside the least program that shows the same dialog
+// (bench_editor_reference.exe). Prints the figures as a Markdown table with
+// the target beside each.
 //
 //   bench.exe [--runs N] [--cycles N] [--warm-up N] [--markdown FILE]   every figure
+//   bench.exe --editor [--runs N] [--markdown FILE]       sizes, imports and the editor's start
 //   bench.exe --check                                     sizes and imports only (a test)
 #include <windows.h>
 #include <psapi.h>
@@ -16,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "../editor/control_ids.h"
 #include "bench_support.h"
 #include "harness.h"
 #include "hotkey_text.h"
@@ -33,11 +37,14 @@ constexpr DWORD kStartTimeoutMs = 15000;
 constexpr DWORD kSendTimeoutMs = 5000;
 constexpr double kStartRatioTarget = 1.25;
 constexpr double kPrivateRatioTarget = 1.25;
+constexpr double kEditorStartRatioTarget = 1.10;
+constexpr double kEditorPrivateRatioTarget = 1.05;
+constexpr double kEditorWorkingSetRatioTarget = 1.05;
 constexpr double kParseTargetMs = 1.0;
 constexpr std::uintmax_t kRunnerSizeTarget = 64 * 1024;
 constexpr std::uintmax_t kEditorSizeTarget = 160 * 1024;
 constexpr char kReferenceClass[] = "TasklarkReference";
-constexpr char kEditorTitle[] = "Configure Tasklark";
+constexpr char kEditorReferenceClass[] = "TasklarkEditorReference";
 // A text that names no key: ParseShortCut tries every code before it gives up.
 constexpr char kWorstHotkeyText[] = "Ctrl+NoSuchKey";
 
@@ -47,6 +54,7 @@ struct Options {
   int warmUp = 300;
   std::string markdown;
   bool checkOnly = false;
+  bool editorOnly = false;
 };
 
 // ---------------------------------------------------------------------------
@@ -113,8 +121,11 @@ class Report {
   std::string Markdown(const std::string& machine, const Options& options) const {
     std::ostringstream out;
     out << "Machine: " << machine << "  \n";
-    out << "Runs: " << options.runs << " of each program, alternating; " << options.cycles << " reloads and "
-        << options.cycles << " menu pop-ups after " << options.warmUp << " of each to warm up.\n\n";
+    out << "Runs: " << options.runs << " of each program, alternating";
+    if (!options.editorOnly)
+      out << "; " << options.cycles << " reloads and " << options.cycles << " menu pop-ups after "
+          << options.warmUp << " of each to warm up";
+    out << ".\n\n";
     out << "| Figure | Measured | Reference or before | Target | Met |\n|---|---|---|---|---|\n";
     for (const Row& r : rows_)
       out << "| " << r.figure << " | " << r.measured << " | " << r.reference << " | " << r.target << " | "
@@ -198,14 +209,17 @@ bool AllHotkeysHeld(const std::vector<CommandRecord>& set) {
   return true;
 }
 
-// A started program that is ready: its window is found and it waits for input.
 struct Started {
   Process process;
   HWND window = nullptr;
   double ms = 0;
 };
 
-Started StartAndWait(const std::string& commandLine, const ProgramDir& dir, const char* className) {
+// A started program that is ready: its window is found and it waits for
+// input. A dialog must also answer a message, which it does once its message
+// loop runs.
+Started StartAndWait(const std::string& commandLine, const ProgramDir& dir, const char* className,
+                     bool untilItAnswers = false) {
   Started s;
   double t0 = Now();
   s.process = Process::Start(commandLine, dir.Dir());
@@ -214,6 +228,7 @@ Started StartAndWait(const std::string& commandLine, const ProgramDir& dir, cons
   // The window exists from inside WM_CREATE on; the program is ready once its
   // first message loop waits for input, after the set is loaded.
   WaitForInputIdle(s.process.Handle(), kStartTimeoutMs);
+  if (untilItAnswers && s.window) IsResponsive(s.window, kStartTimeoutMs);
   s.ms = Now() - t0;
   return s;
 }
@@ -232,8 +247,10 @@ void MeasureSizes(Report& report) {
   struct Program {
     const char* name;
     std::uintmax_t target;
-  } programs[] = {
-      {"Tasklark.exe", kRunnerSizeTarget}, {"larkedit.exe", kEditorSizeTarget}, {"bench_reference.exe", 0}};
+  } programs[] = {{"Tasklark.exe", kRunnerSizeTarget},
+                  {"larkedit.exe", kEditorSizeTarget},
+                  {"bench_reference.exe", 0},
+                  {"bench_editor_reference.exe", 0}};
   for (const Program& p : programs) {
     std::string path = BuildDir() + p.name;
     WIN32_FILE_ATTRIBUTE_DATA data;
@@ -454,7 +471,7 @@ void MeasureParse(Report& report) {
   std::vector<double> perCall;
   for (int i = 0; i < kCalls; ++i) {
     double t0 = Now();
-    TShortCut parsed = ParseShortCut(kWorstHotkeyText);
+    const auto parsed = ParseShortCut(kWorstHotkeyText);
     perCall.push_back(Now() - t0);
     if (parsed != 0) report.Note("the worst text unexpectedly named a key");
   }
@@ -464,29 +481,61 @@ void MeasureParse(Report& report) {
               Median(perCall) <= kParseTargetMs});
 }
 
+// The dialog shows the whole set: it is visible and its list holds every
+// record.
+bool ShowsFullSet(const Started& s) {
+  HWND list = FindWindowExA(s.window, nullptr, "ListBox", nullptr);
+  DWORD_PTR count = 0;
+  return IsWindowVisible(s.window) && list &&
+         SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &count) &&
+         count == MAX_COMMANDS;
+}
+
+// The editor and the least program that shows its dialog, started
+// alternately on a full set, each until its dialog is found, idle and
+// answers.
 void MeasureEditor(Report& report, const Options& options) {
-  ProgramDir dir({"larkedit.exe", "probe.exe"});
+  ProgramDir dir({"larkedit.exe", "probe.exe", "bench_editor_reference.exe"});
   WriteBytes(dir.Path("Tasklark.dat"), SetBytes(FullSet(dir)));
-  std::vector<double> times;
+
+  std::vector<double> editor, reference, editorPrivate, referencePrivate, editorWs, referenceWs;
+  int notShown = 0, badExits = 0;
   for (int i = 0; i < options.runs; ++i) {
-    double t0 = Now();
-    Process editor = Process::Start("\"" + dir.Path("larkedit.exe") + "\"", dir.Dir());
-    HWND dialog = nullptr;
-    bool shown = WaitUntil(
-        [&] {
-          dialog = FindTopLevel(nullptr, kEditorTitle, editor.Id());
-          if (!dialog || !IsWindowVisible(dialog)) return false;
-          HWND list = FindWindowExA(dialog, nullptr, "ListBox", nullptr);
-          return list && ListBoxItems(list).size() == MAX_COMMANDS;
-        },
-        kStartTimeoutMs);
-    double ms = Now() - t0;
-    if (shown) times.push_back(ms);
-    if (dialog) PostMessageA(dialog, WM_CLOSE, 0, 0);
-    editor.WaitForExit();
+    Started e = StartAndWait("\"" + dir.Path("larkedit.exe") + "\"", dir, SETUP_CLASS_NAME, true);
+    if (!ShowsFullSet(e)) ++notShown;  // the figure would not include the load
+    Memory m = MemoryOf(e.process);
+    editor.push_back(e.ms);
+    editorPrivate.push_back(m.privateBytes);
+    editorWs.push_back(m.workingSet);
+    if (!Close(e)) ++badExits;
+
+    Started f =
+        StartAndWait("\"" + dir.Path("bench_editor_reference.exe") + "\"", dir, kEditorReferenceClass, true);
+    if (!ShowsFullSet(f)) ++notShown;
+    m = MemoryOf(f.process);
+    reference.push_back(f.ms);
+    referencePrivate.push_back(m.privateBytes);
+    referenceWs.push_back(m.workingSet);
+    Close(f);
   }
-  report.Add({"Editor start until its dialog shows 30 records (median)", Format(Median(times), 1) + " ms",
-              std::to_string(times.size()) + " starts", "", -1});
+  double ratio = Median(editor) / Median(reference);
+  report.Add({"Editor start until its dialog is found, idle and answers, on a full set (median)",
+              Format(Median(editor), 1) + " ms", Format(Median(reference), 1) + " ms",
+              "start-up <= 1.10 x reference (" + Format(ratio) + " x)", ratio <= kEditorStartRatioTarget});
+  double privateRatio = Median(editorPrivate) / Median(referencePrivate);
+  report.Add({"Editor's private bytes after start (median)", Kib(Median(editorPrivate)),
+              Kib(Median(referencePrivate)),
+              "private bytes <= 1.05 x reference (" + Format(privateRatio) + " x)",
+              privateRatio <= kEditorPrivateRatioTarget});
+  double wsRatio = Median(editorWs) / Median(referenceWs);
+  report.Add({"Editor's working set after start (median)", Kib(Median(editorWs)), Kib(Median(referenceWs)),
+              "working set <= 1.05 x reference (" + Format(wsRatio) + " x)",
+              wsRatio <= kEditorWorkingSetRatioTarget});
+  if (notShown)
+    report.Note(std::to_string(notShown) +
+                " editor or reference starts were measured before the dialog showed all " +
+                std::to_string(MAX_COMMANDS) + " records.");
+  if (badExits) report.Note(std::to_string(badExits) + " editor closes did not end with exit code 0.");
 }
 
 bool ParseOptions(int argc, char** argv, Options& options) {
@@ -502,6 +551,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.markdown = argv[++i];
     else if (a == "--check")
       options.checkOnly = true;
+    else if (a == "--editor")
+      options.editorOnly = true;
     else
       return false;
   }
@@ -513,14 +564,18 @@ bool ParseOptions(int argc, char** argv, Options& options) {
 int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) {
-    std::fprintf(stderr, "usage: bench [--runs N] [--cycles N] [--warm-up N] [--markdown FILE] | --check\n");
+    std::fprintf(
+        stderr,
+        "usage: bench [--editor] [--runs N] [--cycles N] [--warm-up N] [--markdown FILE] | --check\n");
     return 2;
   }
   Report report;
   std::string machine = MachineDescription();
   std::printf("Machine: %s\n", machine.c_str());
   MeasureSizes(report);
-  if (!options.checkOnly) {
+  if (options.editorOnly) {
+    MeasureEditor(report, options);
+  } else if (!options.checkOnly) {
     MeasureStartup(report, options);
     MeasureResident(report, options);
     MeasureLaunch(report, options);
