@@ -1,5 +1,6 @@
-// A hotkey in its three forms: the stored HotkeyCode, the editor's TShortCut
-// (virtual-key code and modifier bits), and text ("Shift+Ctrl+Alt+F1").
+// A hotkey in its three forms: the stored HotkeyCode, the ShortCut that a key
+// press in the editor makes (virtual-key code and modifier bits), and text
+// ("Shift+Ctrl+Alt+F1").
 #pragma once
 
 #include <cstdint>
@@ -9,32 +10,28 @@
 #include "fixed_text.h"
 
 // Modifier keys of a key event.
-using TShiftState = unsigned;
-constexpr TShiftState SS_SHIFT = 1;
-constexpr TShiftState SS_ALT = 2;
-constexpr TShiftState SS_CTRL = 4;
+using ShiftState = unsigned;
+constexpr ShiftState SS_SHIFT = 1;
+constexpr ShiftState SS_ALT = 2;
+constexpr ShiftState SS_CTRL = 4;
 
 // Virtual-key code in bits 0-12, then Shift 0x2000, Ctrl 0x4000, Alt 0x8000.
-using TShortCut = std::uint16_t;
-constexpr TShortCut SC_SHIFT = 0x2000;
-constexpr TShortCut SC_CTRL = 0x4000;
-constexpr TShortCut SC_ALT = 0x8000;
-constexpr TShortCut SC_KEY_MASK = 0x1FFF;
-
-// Key names and modifier prefixes of the editor's hotkey text.
-constexpr int KEY_NAME_COUNT = 18;
-extern const char* const KeyNameTable[KEY_NAME_COUNT];
+using ShortCut = std::uint16_t;
+constexpr ShortCut SC_SHIFT = 0x2000;
+constexpr ShortCut SC_CTRL = 0x4000;
+constexpr ShortCut SC_ALT = 0x8000;
+constexpr ShortCut SC_KEY_MASK = 0x1FFF;
 
 // Longest hotkey text: three prefixes and a key name (a platform name is
 // used only when it is one character).
 using HotkeyText = FixedText<31>;
 
-TShortCut ComposeShortCut(std::uint16_t key, TShiftState shift);
-void SplitShortCut(TShortCut value, std::uint16_t& key, TShiftState& shift);
-HotkeyText FormatShortCut(TShortCut value);
-TShortCut ParseShortCut(std::string_view text);
-// The platform's name of the key when it is exactly one character; else empty.
-HotkeyText SingleCharKeyName(std::uint8_t code);
+// 0 for a key code above 255.
+ShortCut ComposeShortCut(std::uint16_t key, ShiftState shift);
+// Empty for a key that has no name.
+HotkeyText FormatShortCut(ShortCut value);
+// 0 for a text that names no key.
+ShortCut ParseShortCut(std::string_view text);
 
 HotkeyText HotkeyCodeToText(const HotkeyCode& code);
 HotkeyCode TextToHotkeyCode(std::string_view text);
@@ -46,6 +43,3 @@ HotkeyText HotkeyCodeToMenuText(const HotkeyCode& code);
 // the platform's MOD_ALT (1), MOD_CONTROL (2) and MOD_SHIFT (4).
 bool WantsGlobalHotkey(const HotkeyCode& code);
 unsigned HotkeyModifiers(const HotkeyCode& code);
-
-char AsciiUpper(char c);
-char AsciiLower(char c);

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "control_ids.h"
+#include "desktop.h"
 #include "setup_dialog.h"
 #include "wide_text.h"
 
@@ -12,8 +14,7 @@ constexpr wchar_t BROWSE_FILTER[] = L"All Files\0*.*\0";  // the literal adds th
 constexpr DWORD BROWSE_FLAGS = OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_EXPLORER |
                                OFN_NODEREFERENCELINKS | OFN_LONGNAMES;
 static_assert(BROWSE_FLAGS == 0x381808, "the Open dialog's flags");
-constexpr DWORD BROWSE_FILE_SIZE = 260;          // nMaxFile
-constexpr DWORD BROWSE_CUSTOM_FILTER_SIZE = 40;  // nMaxCustFilter
+constexpr desktop::FileDialog OPEN_COMMAND = {BROWSE_TITLE, BROWSE_FILTER, L"", BROWSE_FLAGS, false};
 constexpr char NO_ANSI_PATH[] = "The path of this program cannot be stored in a command:\r\n";
 
 // The editor's Open dialog, when it is up: it has no owner, so it may be
@@ -44,49 +45,35 @@ bool InCodePage(const wchar_t* path, FieldText& ansi) {
 
 // The path as it is, or in its short form, which is ASCII, when the volume
 // gives one.
-bool AnsiPath(const wchar_t* path, FieldText& ansi) {
+bool AnsiPath(std::string_view path, FieldText& ansi) {
+  const WideText<PATH_UNITS> wide(path);
   wchar_t shortPath[MAX_PATH] = {};
-  return InCodePage(path, ansi) ||
-         (GetShortPathNameW(path, shortPath, MAX_PATH) && InCodePage(shortPath, ansi));
+  return wide.Ok() && (InCodePage(wide.c_str(), ansi) ||
+                       (GetShortPathNameW(wide.c_str(), shortPath, MAX_PATH) && InCodePage(shortPath, ansi)));
 }
 
 }  // namespace
 
-void BrowseForCommand() {
-  if (Dialog.Browsing) {  // one Open dialog at a time: show the one that is up
+void BrowseForCommand(SetupDialog& dialog) {
+  if (dialog.Browsing) {  // one Open dialog at a time: show the one that is up
     if (HWND open = OpenDialog()) SetForegroundWindow(open);
     return;
   }
-  if (fSetup.DriveRefused()) return;
-
-  // The name box starts with the set's name.
-  WideText<BROWSE_FILE_SIZE + 1> file(fSetup.SetFileName);
-  if (!file.Ok()) file = WideText<BROWSE_FILE_SIZE + 1>("");
-  const WideText<PATH_UNITS> folder(fSetup.BrowseDir);
-  OPENFILENAMEW dialog = {};
-  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
-  dialog.lpstrFilter = BROWSE_FILTER;
-  dialog.nMaxCustFilter = BROWSE_CUSTOM_FILTER_SIZE;
-  dialog.lpstrFile = file.data();
-  dialog.nMaxFile = BROWSE_FILE_SIZE;
-  dialog.lpstrInitialDir = folder.c_str();
-  dialog.lpstrTitle = BROWSE_TITLE;
-  dialog.Flags = BROWSE_FLAGS;
-  dialog.lpstrDefExt = L"";
+  SetupForm& form = dialog.Form;
+  if (form.DriveRefused()) return;
 
   // No owner: the editor's dialog stays usable while the Open dialog is up.
-  Dialog.Browsing = true;
-  const bool chosen = GetOpenFileNameW(&dialog);
-  Dialog.Browsing = false;
-  if (!chosen || !IsWindow(Dialog.Handle)) return;
-  PathText path;
+  // The name box starts with the set's name.
+  dialog.Browsing = true;
+  const PathText path = desktop::ChooseFile(nullptr, OPEN_COMMAND, form.SetFileName, form.BrowseDir);
+  dialog.Browsing = false;
+  if (path.empty() || !IsWindow(dialog.Handle)) return;
   FieldText command;
-  FromWide(file.c_str(), path);
-  if (!AnsiPath(file.c_str(), command)) {
+  if (!AnsiPath(path, command)) {
     MessageText text(NO_ANSI_PATH);
-    ShowMessage(text.Append(path), MB_OK | MB_ICONSTOP);
+    desktop::ShowMessage(dialog.Handle, text.Append(path), APP_TITLE_WIDE, MB_OK | MB_ICONSTOP);
     return;
   }
-  fSetup.btBrowseChosen(command, DirectoryPart(path));
-  ShowForm();
+  form.TakeBrowsedProgram(command, DirectoryPart(path));
+  ShowForm(dialog);
 }

@@ -1,6 +1,6 @@
-// The dialog of the form fSetup: its window, every control at its place, the
-// font and the hints, and the one dispatch that hands each message to its
-// handler.
+// The editor's dialog: its window, every control at its place, the font and
+// the hints, and the one dispatch that hands each message, with the dialog's
+// state, to its handler.
 #include <windows.h>
 #include <windowsx.h>
 #include <commctrl.h>
@@ -8,13 +8,10 @@
 #include <cstddef>
 
 #include "control_ids.h"
+#include "desktop.h"
 #include "editor_resources.h"
-#include "program.h"
 #include "runner_link.h"
 #include "setup_dialog.h"
-#include "wide_text.h"
-
-SetupDialog Dialog;
 
 namespace {
 
@@ -43,7 +40,7 @@ struct Place {
   int Left, Top, Width, Height;
 };
 
-// Places at 96 pixels per inch.
+// Places at the standard resolution.
 constexpr Place NAME_LIST_PLACE = {5, 5, 121, 251};
 constexpr Place NAME_PLACE = {129, 20, 198, 21};
 constexpr Place COMMAND_PLACE = {128, 60, 179, 21};
@@ -60,21 +57,19 @@ constexpr Place CANCEL_PLACE = {259, 234, 75, 23};
 
 // Labels size themselves to their caption.
 struct LabelSpec {
-  HWND SetupDialog::*Control;
   int Id;
   const char* Caption;
   int Left, Top;
 };
 constexpr LabelSpec LABELS[] = {
-    {&SetupDialog::Label1, ID_NAME_LABEL, "Name:", 134, 3},
-    {&SetupDialog::Label2, ID_COMMAND_LABEL, "Command", 134, 44},
-    {&SetupDialog::Label3, ID_WINDOW_SIZE_LABEL, "Window Size", 134, 84},
-    {&SetupDialog::Label4, ID_DRIVE_LABEL, "Drive", 300, 84},
-    {&SetupDialog::Label5, ID_HOTKEY_LABEL, "HotKey", 130, 125},
+    {ID_NAME_LABEL, "Name:", 134, 3},
+    {ID_COMMAND_LABEL, "Command", 134, 44},
+    {ID_WINDOW_SIZE_LABEL, "Window Size", 134, 84},
+    {ID_DRIVE_LABEL, "Drive", 300, 84},
+    {ID_HOTKEY_LABEL, "HotKey", 130, 125},
 };
 
 struct ButtonLayout {
-  HWND SetupDialog::*Control;
   GlyphButtonIndex Index;
   int Id;
   const char* Caption;
@@ -82,15 +77,14 @@ struct ButtonLayout {
   int Picture;
   bool GlyphRight;
 };
-constexpr ButtonLayout BROWSE_BUTTON = {&SetupDialog::btBrowse, GB_BROWSE, ID_BROWSE, "..",
-                                        BROWSE_PLACE,           0,         false};
+constexpr ButtonLayout BROWSE_BUTTON = {GB_BROWSE, ID_BROWSE, "..", BROWSE_PLACE, 0, false};
 constexpr ButtonLayout LIST_BUTTONS[] = {
-    {&SetupDialog::btnAdd, GB_ADD, ID_ADD, "A&dd     ", ADD_PLACE, IDB_GLYPH_ADD, false},
-    {&SetupDialog::btnDelete, GB_DELETE, ID_DELETE, "D&elete", DELETE_PLACE, IDB_GLYPH_DELETE, false},
-    {&SetupDialog::btnUp, GB_UP, ID_UP, "&Up     ", UP_PLACE, IDB_GLYPH_UP, false},
-    {&SetupDialog::btnDown, GB_DOWN, ID_DOWN, "Do&wn", DOWN_PLACE, IDB_GLYPH_DOWN, false},
-    {&SetupDialog::btnOk, GB_OK, ID_OK, "&Ok", OK_PLACE, IDB_GLYPH_OK, true},
-    {&SetupDialog::btnCancel, GB_CANCEL, ID_CANCEL, "C&ancel", CANCEL_PLACE, IDB_GLYPH_CANCEL, true},
+    {GB_ADD, ID_ADD, "A&dd     ", ADD_PLACE, IDB_GLYPH_ADD, false},
+    {GB_DELETE, ID_DELETE, "D&elete", DELETE_PLACE, IDB_GLYPH_DELETE, false},
+    {GB_UP, ID_UP, "&Up     ", UP_PLACE, IDB_GLYPH_UP, false},
+    {GB_DOWN, ID_DOWN, "Do&wn", DOWN_PLACE, IDB_GLYPH_DOWN, false},
+    {GB_OK, ID_OK, "&Ok", OK_PLACE, IDB_GLYPH_OK, true},
+    {GB_CANCEL, ID_CANCEL, "C&ancel", CANCEL_PLACE, IDB_GLYPH_CANCEL, true},
 };
 
 constexpr const char* WINDOW_SIZE_ITEMS[] = {"Default", "Minimized", "Maximized"};
@@ -100,24 +94,24 @@ struct HintSpec {
   const char* Text;
 };
 constexpr HintSpec HINTS[] = {
-    {&SetupDialog::eName,
+    {&SetupDialog::NameField,
      "Type the text you want to appear on the menu for this command.\r\n"
      "Type just a hyphen (-) for a separator."},
-    {&SetupDialog::eCommand,
+    {&SetupDialog::CommandField,
      "Type the full command you want to execute.\r\n"
      "Some useful examples:\r\n"
      "explorer.exe /e, c:\\windows\r\n"
      "command.com /k cd c:\\windows\\temp\r\n"
      "d:\\mydir\\myprog.bat 1 2 asd\r\n"
      "start c:\\games\\drjam\\movies\\jammy.avi"},
-    {&SetupDialog::cbWindowSize,
+    {&SetupDialog::WindowSizeList,
      "Determine how this program runs:\r\n"
      "Default, Minimized or Maximized,"},
-    {&SetupDialog::meDriveLetter,
+    {&SetupDialog::DriveField,
      "Indicate on which drive this command should be executed.\r\n"
      "This can be important for some dos commands.\r\n"
      "Especially those that involve:  cd"},
-    {&SetupDialog::eHotkey,
+    {&SetupDialog::HotkeyField,
      "Choose a hotkey for this command.\r\n"
      "Each hotkey much have a Ctrl or Alt in it.\r\n"
      "If you want to remove the hotkey. Just press Ctrl."},
@@ -125,7 +119,8 @@ constexpr HintSpec HINTS[] = {
 
 // The dialog's template: no controls (they are made at their pixel places
 // when the dialog starts), the editor's own window class and the caption.
-struct SetupTemplate {
+// Aligned on a DWORD, as the system wants a template.
+struct alignas(DWORD) SetupTemplate {
   DLGTEMPLATE Header;
   WORD Menu;
   WCHAR ClassName[sizeof SETUP_CLASS_NAME];
@@ -138,115 +133,117 @@ void CopyWide(WCHAR (&to)[N], const char (&from)[N]) {
   for (std::size_t i = 0; i < N; ++i) to[i] = static_cast<unsigned char>(from[i]);
 }
 
-RECT Scaled(const Place& place) {
-  return {Dialog.Scale(place.Left), Dialog.Scale(place.Top), Dialog.Scale(place.Left + place.Width),
-          Dialog.Scale(place.Top + place.Height)};
+RECT Scaled(const SetupDialog& dialog, const Place& place) {
+  return {dialog.Scale(place.Left), dialog.Scale(place.Top), dialog.Scale(place.Left + place.Width),
+          dialog.Scale(place.Top + place.Height)};
 }
 
-HWND AddControl(const char* className, const char* text, DWORD style, DWORD exStyle, int id, RECT box) {
+HWND AddControl(const SetupDialog& dialog, const char* className, const char* text, DWORD style,
+                DWORD exStyle, int id, RECT box) {
   HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, box.left, box.top,
-                                 box.right - box.left, box.bottom - box.top, Dialog.Handle,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Dialog.Instance, nullptr);
-  SetWindowFont(control, Dialog.Font, FALSE);
+                                 box.right - box.left, box.bottom - box.top, dialog.Handle,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), dialog.Instance, nullptr);
+  SetWindowFont(control, dialog.Font, FALSE);
   return control;
 }
 
-void AddLabels() {
-  HDC dc = GetDC(Dialog.Handle);
-  HGDIOBJ oldFont = SelectObject(dc, Dialog.Font);
+void AddLabels(const SetupDialog& dialog) {
+  HDC dc = GetDC(dialog.Handle);
+  HGDIOBJ oldFont = SelectObject(dc, dialog.Font);
   for (const LabelSpec& label : LABELS) {
     SIZE size = {};
     GetTextExtentPoint32A(dc, label.Caption, lstrlenA(label.Caption), &size);
-    const int left = Dialog.Scale(label.Left), top = Dialog.Scale(label.Top);
-    const int height = size.cy > Dialog.Scale(LABEL_HEIGHT) ? size.cy : Dialog.Scale(LABEL_HEIGHT);
-    Dialog.*label.Control = AddControl(WC_STATICA, label.Caption, SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
-                                       label.Id, {left, top, left + size.cx, top + height});
+    const int left = dialog.Scale(label.Left), top = dialog.Scale(label.Top);
+    const int height = size.cy > dialog.Scale(LABEL_HEIGHT) ? size.cy : dialog.Scale(LABEL_HEIGHT);
+    AddControl(dialog, WC_STATICA, label.Caption, SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, label.Id,
+               {left, top, left + size.cx, top + height});
   }
   SelectObject(dc, oldFont);
-  ReleaseDC(Dialog.Handle, dc);
+  ReleaseDC(dialog.Handle, dc);
 }
 
 // Rows of 13 pixels, the height trimmed to whole rows.
-HWND AddNameList() {
-  const RECT box = Scaled(NAME_LIST_PLACE);
-  HWND list = AddControl(WC_LISTBOXA, "", WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY, WS_EX_CLIENTEDGE,
-                         ID_NAME_LIST, box);
-  ListBox_SetItemHeight(list, 0, Dialog.Scale(LIST_ROW_HEIGHT));
+HWND AddNameList(const SetupDialog& dialog) {
+  const RECT box = Scaled(dialog, NAME_LIST_PLACE);
+  HWND list = AddControl(dialog, WC_LISTBOXA, "", WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY,
+                         WS_EX_CLIENTEDGE, ID_NAME_LIST, box);
+  ListBox_SetItemHeight(list, 0, dialog.Scale(LIST_ROW_HEIGHT));
   SetWindowPos(list, nullptr, 0, 0, box.right - box.left, box.bottom - box.top, SWP_NOMOVE | SWP_NOZORDER);
   return list;
 }
 
 // A drop-down list as high as the edits, opening on three rows.
-HWND AddWindowSizeList() {
-  const RECT box = Scaled(WINDOW_SIZE_PLACE);
-  HWND combo =
-      AddControl(WC_COMBOBOXA, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, ID_WINDOW_SIZE, box);
+HWND AddWindowSizeList(const SetupDialog& dialog) {
+  const RECT box = Scaled(dialog, WINDOW_SIZE_PLACE);
+  HWND combo = AddControl(dialog, WC_COMBOBOXA, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
+                          ID_WINDOW_SIZE, box);
   for (const char* item : WINDOW_SIZE_ITEMS) ComboBox_AddString(combo, item);
-  // The closed height follows the selection field's height, one for one;
-  // the window's height includes the open list.
+  // The closed height follows the selection field's height, one for one,
+  // once that has been set: set it as it is, measure, and set it to fit.
+  // Each setting resizes the control, so the window's height, which includes
+  // the open list, is set once, last.
   const int wanted = box.bottom - box.top;
   const int row = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
-  const int width = box.right - box.left, height = wanted + WINDOW_SIZE_ROWS * row + LIST_BORDERS;
   int field = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
   for (int attempt = 0; attempt < FIT_ATTEMPTS; ++attempt) {
     SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
-    SetWindowPos(combo, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
     RECT closed = {};
     GetWindowRect(combo, &closed);
     if (closed.bottom - closed.top == wanted) break;
     field += wanted - (closed.bottom - closed.top);
   }
+  SetWindowPos(combo, nullptr, 0, 0, box.right - box.left, wanted + WINDOW_SIZE_ROWS * row + LIST_BORDERS,
+               SWP_NOMOVE | SWP_NOZORDER);
   return combo;
 }
 
-HWND AddButton(const ButtonLayout& layout) {
-  HWND button =
-      AddControl(WC_BUTTONA, layout.Caption, WS_TABSTOP | BS_OWNERDRAW, 0, layout.Id, Scaled(layout.Where));
-  MakeGlyphButton(Dialog.Buttons[layout.Index], button, Dialog.Instance, layout.Picture, layout.GlyphRight);
-  Dialog.*layout.Control = button;
-  return button;
+void AddGlyphButton(SetupDialog& dialog, const ButtonLayout& layout) {
+  HWND button = AddControl(dialog, WC_BUTTONA, layout.Caption, WS_TABSTOP | BS_OWNERDRAW, 0, layout.Id,
+                           Scaled(dialog, layout.Where));
+  MakeGlyphButton(dialog.Buttons[layout.Index], button, dialog.Instance, layout.Picture, layout.GlyphRight);
 }
 
 // In tab order; the labels first, outside it.
-void CreateControls() {
-  SetupDialog& d = Dialog;
-  AddLabels();
-  d.lbName = AddNameList();
-  d.eName = AddControl(WC_EDITA, "", EDIT_STYLE, WS_EX_CLIENTEDGE, ID_NAME, Scaled(NAME_PLACE));
-  d.eCommand = AddControl(WC_EDITA, "", EDIT_STYLE, WS_EX_CLIENTEDGE, ID_COMMAND, Scaled(COMMAND_PLACE));
-  for (HWND edit : {d.eName, d.eCommand}) Edit_LimitText(edit, FieldText::capacity());
-  AddButton(BROWSE_BUTTON);
-  d.cbWindowSize = AddWindowSizeList();
-  d.meDriveLetter = AddControl(WC_EDITA, " ", WS_TABSTOP, WS_EX_CLIENTEDGE, ID_DRIVE, Scaled(DRIVE_PLACE));
-  MakeDriveField(d.meDriveLetter);
-  d.eHotkey =
-      AddControl(WC_EDITA, "", EDIT_STYLE | ES_READONLY, WS_EX_CLIENTEDGE, ID_HOTKEY, Scaled(HOTKEY_PLACE));
-  MakeHotkeyField(d.eHotkey);
-  for (const ButtonLayout& layout : LIST_BUTTONS) AddButton(layout);
+void CreateControls(SetupDialog& dialog) {
+  AddLabels(dialog);
+  dialog.NameList = AddNameList(dialog);
+  dialog.NameField =
+      AddControl(dialog, WC_EDITA, "", EDIT_STYLE, WS_EX_CLIENTEDGE, ID_NAME, Scaled(dialog, NAME_PLACE));
+  dialog.CommandField = AddControl(dialog, WC_EDITA, "", EDIT_STYLE, WS_EX_CLIENTEDGE, ID_COMMAND,
+                                   Scaled(dialog, COMMAND_PLACE));
+  for (HWND edit : {dialog.NameField, dialog.CommandField}) Edit_LimitText(edit, FieldText::capacity());
+  AddGlyphButton(dialog, BROWSE_BUTTON);
+  dialog.WindowSizeList = AddWindowSizeList(dialog);
+  dialog.DriveField =
+      AddControl(dialog, WC_EDITA, " ", WS_TABSTOP, WS_EX_CLIENTEDGE, ID_DRIVE, Scaled(dialog, DRIVE_PLACE));
+  MakeDriveField(dialog);
+  dialog.HotkeyField = AddControl(dialog, WC_EDITA, "", EDIT_STYLE | ES_READONLY, WS_EX_CLIENTEDGE, ID_HOTKEY,
+                                  Scaled(dialog, HOTKEY_PLACE));
+  MakeHotkeyField(dialog);
+  for (const ButtonLayout& layout : LIST_BUTTONS) AddGlyphButton(dialog, layout);
 }
 
-void CreateHints() {
+void CreateHints(const SetupDialog& dialog) {
   HWND hints = CreateWindowExA(
       WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Dialog.Handle, nullptr, Dialog.Instance, nullptr);
-  Dialog.Hints = hints;
+      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog.Handle, nullptr, dialog.Instance, nullptr);
   if (!hints) return;
-  SendMessageA(hints, TTM_SETMAXTIPWIDTH, 0, Dialog.Scale(HINT_MAX_WIDTH));
+  SendMessageA(hints, TTM_SETMAXTIPWIDTH, 0, dialog.Scale(HINT_MAX_WIDTH));
   SendMessageA(hints, TTM_SETDELAYTIME, TTDT_AUTOPOP, HINT_SHOW_MS);
   for (const HintSpec& hint : HINTS) {
     TTTOOLINFOA tool = {};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = Dialog.Handle;
-    tool.uId = reinterpret_cast<UINT_PTR>(Dialog.*hint.Control);
+    tool.hwnd = dialog.Handle;
+    tool.uId = reinterpret_cast<UINT_PTR>(dialog.*hint.Control);
     tool.lpszText = const_cast<char*>(hint.Text);
     SendMessageA(hints, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
 
-HFONT CreateDialogFont() {
+HFONT CreateDialogFont(int dpi) {
   LOGFONTA font = {};
-  font.lfHeight = -MulDiv(FONT_POINTS, Dialog.Dpi, POINTS_PER_INCH);
+  font.lfHeight = -MulDiv(FONT_POINTS, dpi, POINTS_PER_INCH);
   font.lfWeight = FW_NORMAL;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfOutPrecision = OUT_DEFAULT_PRECIS;
@@ -257,85 +254,82 @@ HFONT CreateDialogFont() {
   return CreateFontIndirectA(&font);
 }
 
-// Client area of 337 x 261 (at 96 per inch), centred in the work area.
-void SizeAndCentre(HWND dialog) {
-  const int clientWidth = Dialog.Scale(CLIENT_WIDTH), clientHeight = Dialog.Scale(CLIENT_HEIGHT);
+// Client area of 337 x 261 (at the standard resolution), centred in the work area.
+void SizeAndCentre(const SetupDialog& dialog) {
+  HWND window = dialog.Handle;
+  const int clientWidth = dialog.Scale(CLIENT_WIDTH), clientHeight = dialog.Scale(CLIENT_HEIGHT);
   RECT frame = {0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&frame, GetWindowStyle(dialog), FALSE, GetWindowExStyle(dialog));
+  AdjustWindowRectEx(&frame, GetWindowStyle(window), FALSE, GetWindowExStyle(window));
   int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  SetWindowPos(dialog, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   // The frame the system really draws decides; correct any difference.
   RECT client = {};
-  GetClientRect(dialog, &client);
+  GetClientRect(window, &client);
   width += clientWidth - client.right;
   height += clientHeight - client.bottom;
 
   MONITORINFO monitor = {};
   monitor.cbSize = sizeof monitor;
-  GetMonitorInfoA(MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
   const RECT& work = monitor.rcWork;
-  SetWindowPos(dialog, nullptr, work.left + (work.right - work.left - width) / 2,
+  SetWindowPos(window, nullptr, work.left + (work.right - work.left - width) / 2,
                work.top + (work.bottom - work.top - height) / 2, width, height,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Close() { DestroyWindow(Dialog.Handle); }
-
 // --- message handlers -------------------------------------------------------
 
-BOOL OnInitDialog(HWND dialog, HWND, LPARAM) {
-  Dialog.Handle = dialog;
+void OnInitDialog(SetupDialog& dialog, HWND window) {
+  dialog.Handle = window;
   HDC screen = GetDC(nullptr);
-  Dialog.Dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  dialog.Dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
-  Dialog.Font = CreateDialogFont();
+  dialog.Font = CreateDialogFont(dialog.Dpi);
   SizeAndCentre(dialog);
-  CreateControls();
-  CreateHints();
+  CreateControls(dialog);
+  CreateHints(dialog);
 
-  // A path that comes back cut names no folder: nothing is read from it.
-  PathText program;
-  if (!program::Path(program)) program.Clear();
-  program::Line line;
-  program::CommandLine(line);
+  desktop::StartUp startUp;
+  desktop::ReadStartUp(startUp);
   error::Code error = 0;
-  if (!fSetup.FormCreate(line, program, error)) PostMessageA(dialog, WM_UNREADABLE_SET, error, 0);
-  ShowForm();
-  SendMessageA(dialog, DM_SETDEFID, ID_OK, 0);
-  SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Dialog.btnOk), TRUE);
-  return FALSE;  // the focus is set
+  if (!dialog.Form.Open(startUp.CommandLine, startUp.ProgramPath, error))
+    PostMessageA(window, WM_UNREADABLE_SET, error, 0);
+  ShowForm(dialog);
+  SendMessageA(window, DM_SETDEFID, ID_OK, 0);
+  SendMessageA(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(dialog.Button(GB_OK)), TRUE);
 }
 
 // Written and closed before the runner is asked to load it again.
-void OnOk() {
+void OnOk(SetupDialog& dialog) {
   error::Code error = 0;
-  switch (fSetup.btnOkClick(error)) {
+  switch (dialog.Form.Ok(error)) {
     case OkOutcome::Saved:
       if (HWND runner = FindWindowA(RUNNER_CLASS_NAME, nullptr)) PostMessageA(runner, WM_RELOADSET, 0, 0);
-      Close();
+      DestroyWindow(dialog.Handle);
       break;
     case OkOutcome::Failed:
-      ShowForm();
-      ShowMessage(fSetup.SaveFailure(error), MB_OK | MB_ICONSTOP);
+      ShowForm(dialog);
+      desktop::ShowMessage(dialog.Handle, dialog.Form.SaveFailure(error), APP_TITLE_WIDE,
+                           MB_OK | MB_ICONSTOP);
       break;
     case OkOutcome::Refused: break;
   }
 }
 
-template <class Handler>
-void OnClicked(UINT code, Handler handler) {
+void OnClicked(SetupDialog& dialog, UINT code, void (SetupForm::*action)()) {
   if (code != BN_CLICKED) return;
-  (fSetup.*handler)();
-  ShowForm();
+  (dialog.Form.*action)();
+  ShowForm(dialog);
 }
 
-void OnCommand(HWND, int id, HWND control, UINT code) {
-  if (Dialog.Showing) return;  // the controls report what ShowForm puts there
+void OnCommand(SetupDialog& dialog, int id, HWND control, UINT code) {
+  if (dialog.Showing) return;  // the controls report what ShowForm puts there
+  SetupForm& form = dialog.Form;
   switch (id) {
     case ID_NAME_LIST:
       if (code == LBN_SELCHANGE) {
-        fSetup.lbNameClick(ListBox_GetCurSel(control));
-        ShowForm();  // a refused change puts the selection back
+        form.SelectCommand(ListBox_GetCurSel(control));
+        ShowForm(dialog);  // a refused change puts the selection back
       }
       break;
     case ID_NAME:
@@ -344,71 +338,76 @@ void OnCommand(HWND, int id, HWND control, UINT code) {
         FieldText text;
         ReadFieldText(control, text);
         if (id == ID_NAME)
-          fSetup.eNameChange(text);
+          form.SetName(text);
         else
-          fSetup.eCommandChange(text);
-        ShowForm();
+          form.SetCommand(text);
+        ShowForm(dialog);
       }
       break;
     case ID_WINDOW_SIZE:
-      if (code == CBN_SELCHANGE) fSetup.cbWindowSizeChange(ComboBox_GetCurSel(control));
+      if (code == CBN_SELCHANGE) form.SetWindowSize(ComboBox_GetCurSel(control));
       break;
     case ID_BROWSE:
-      if (code == BN_CLICKED) BrowseForCommand();
+      if (code == BN_CLICKED) BrowseForCommand(dialog);
       break;
-    case ID_ADD: OnClicked(code, &TfSetup::btnAddClick); break;
-    case ID_DELETE: OnClicked(code, &TfSetup::btnDeleteClick); break;
-    case ID_UP: OnClicked(code, &TfSetup::btnUpClick); break;
-    case ID_DOWN: OnClicked(code, &TfSetup::btnDownClick); break;
+    case ID_ADD: OnClicked(dialog, code, &SetupForm::Add); break;
+    case ID_DELETE: OnClicked(dialog, code, &SetupForm::Delete); break;
+    case ID_UP: OnClicked(dialog, code, &SetupForm::MoveUp); break;
+    case ID_DOWN: OnClicked(dialog, code, &SetupForm::MoveDown); break;
     case ID_OK:
-      if (code == BN_CLICKED) OnOk();
+      if (code == BN_CLICKED) OnOk(dialog);
       break;
     case ID_CANCEL:
-      if (code == BN_CLICKED && fSetup.btnCancelClick()) Close();
+      if (code == BN_CLICKED && form.CanCancel()) DestroyWindow(dialog.Handle);
       break;
     default: break;
   }
 }
 
-void OnDrawItem(HWND, const DRAWITEMSTRUCT* item) {
-  if (item->CtlType != ODT_BUTTON) return;
-  if (const GlyphButton* glyph = GlyphButtonOf(item->hwndItem)) DrawGlyphButton(*glyph, *item);
-}
-
 // The read-only hotkey field keeps the look of a field the user fills in.
-HBRUSH OnCtlColorStatic(HWND, HDC dc, HWND control, int) {
-  if (control != Dialog.eHotkey) return nullptr;
+HBRUSH OnCtlColorStatic(const SetupDialog& dialog, HDC dc, HWND control) {
+  if (control != dialog.HotkeyField) return nullptr;
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
   SetBkColor(dc, GetSysColor(COLOR_WINDOW));
   return GetSysColorBrush(COLOR_WINDOW);
 }
 
-void OnSysColorChange(HWND) {
-  for (GlyphButton& glyph : Dialog.Buttons) RefreshGreyedGlyph(glyph);
-}
-
-// Any other way of closing (the task bar, say) writes nothing, like Cancel.
-void OnClose(HWND) { Close(); }
-
-void OnDestroy(HWND) {
-  for (GlyphButton& glyph : Dialog.Buttons) FreeGlyphButton(glyph);
-  if (Dialog.Font) DeleteObject(Dialog.Font);
-  Dialog.Font = nullptr;
+void OnDestroy(SetupDialog& dialog) {
+  if (dialog.Font) DeleteObject(dialog.Font);
+  dialog.Font = nullptr;
   PostQuitMessage(0);
 }
 
-INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+// The dialog's state comes with WM_INITDIALOG and is kept with the window;
+// what comes before it is the system's alone.
+INT_PTR CALLBACK SetupDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrA(window, DWLP_USER, lParam);
+    OnInitDialog(*reinterpret_cast<SetupDialog*>(lParam), window);
+    return FALSE;  // the focus is set
+  }
+  auto* state = reinterpret_cast<SetupDialog*>(GetWindowLongPtrA(window, DWLP_USER));
+  if (!state) return FALSE;
+  SetupDialog& dialog = *state;
   switch (message) {
-    case WM_INITDIALOG: return HANDLE_WM_INITDIALOG(dialog, wParam, lParam, OnInitDialog);
-    case WM_COMMAND: HANDLE_WM_COMMAND(dialog, wParam, lParam, OnCommand); return TRUE;
-    case WM_DRAWITEM: HANDLE_WM_DRAWITEM(dialog, wParam, lParam, OnDrawItem); return TRUE;
-    case WM_CTLCOLORSTATIC: return HANDLE_WM_CTLCOLORSTATIC(dialog, wParam, lParam, OnCtlColorStatic);
-    case WM_SYSCOLORCHANGE: HANDLE_WM_SYSCOLORCHANGE(dialog, wParam, lParam, OnSysColorChange); return TRUE;
-    case WM_CLOSE: HANDLE_WM_CLOSE(dialog, wParam, lParam, OnClose); return TRUE;
-    case WM_UNREADABLE_SET:
-      ShowMessage(fSetup.ReadFailure(static_cast<error::Code>(wParam)), MB_OK | MB_ICONWARNING);
+    case WM_COMMAND:
+      OnCommand(dialog, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
       return TRUE;
-    case WM_DESTROY: HANDLE_WM_DESTROY(dialog, wParam, lParam, OnDestroy); return FALSE;
+    case WM_DRAWITEM: return DrawGlyphButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_CTLCOLORSTATIC:
+      return reinterpret_cast<INT_PTR>(
+          OnCtlColorStatic(dialog, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    case WM_SYSCOLORCHANGE:
+      for (GlyphButton& glyph : dialog.Buttons) RefreshGreyedGlyph(glyph);
+      return TRUE;
+    case WM_CLOSE:  // any other way of closing (the task bar, say) writes nothing, like Cancel
+      DestroyWindow(window);
+      return TRUE;
+    case WM_UNREADABLE_SET:
+      desktop::ShowMessage(window, dialog.Form.ReadFailure(static_cast<error::Code>(wParam)), APP_TITLE_WIDE,
+                           MB_OK | MB_ICONWARNING);
+      return TRUE;
+    case WM_DESTROY: OnDestroy(dialog); return FALSE;
     default: return FALSE;
   }
 }
@@ -431,24 +430,14 @@ bool RegisterSetupClass(HINSTANCE instance) {
 
 }  // namespace
 
-const GlyphButton* GlyphButtonOf(HWND window) {
-  for (const GlyphButton& glyph : Dialog.Buttons)
-    if (window && glyph.Window == window) return &glyph;
-  return nullptr;
-}
-
-HWND CreateSetupDialog(HINSTANCE instance) {
-  Dialog.Instance = instance;
+HWND CreateSetupDialog(HINSTANCE instance, SetupDialog& dialog) {
+  dialog.Instance = instance;
   if (!RegisterSetupClass(instance)) return nullptr;
   SetupTemplate setup = {};
   setup.Header.style = DIALOG_STYLE;
   setup.Header.dwExtendedStyle = DIALOG_EX_STYLE;
   CopyWide(setup.ClassName, SETUP_CLASS_NAME);
   CopyWide(setup.Caption, APP_TITLE);
-  return CreateDialogIndirectParamA(instance, &setup.Header, nullptr, SetupDialogProc, 0);
-}
-
-int ShowMessage(std::string_view text, UINT style) {
-  const WideText<MessageText::capacity()> wide(text);
-  return MessageBoxW(Dialog.Handle, wide.c_str(), APP_TITLE_WIDE, style);
+  return CreateDialogIndirectParamA(instance, &setup.Header, nullptr, SetupDialogProc,
+                                    reinterpret_cast<LPARAM>(&dialog));
 }

@@ -3,19 +3,45 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "messages.h"
+
 namespace {
 
 constexpr UINT_PTR GLYPH_SUBCLASS_ID = 1;
 constexpr COLORREF TRANSPARENT_COLOUR = RGB(255, 0, 255);
 constexpr int GLYPH_SIZE = 16;
-constexpr int GLYPH_SPACING = 4;  // between picture and caption, at 96 per inch
+constexpr int GLYPH_SPACING = 4;  // between picture and caption, at the standard resolution
 constexpr int FOCUS_INSET = 3;    // focus rectangle inside the 3-D frame
 constexpr int CAPTION_CAPACITY = 63;
-constexpr int DESIGN_DPI = 96;
+constexpr int GLYPH_PIXELS = GLYPH_SIZE * GLYPH_SIZE;
 // Pixels darker than this show in the greyed picture; light ones (the white
 // of a page, say) drop out, as on any disabled toolbar picture.
 constexpr int DARK_LUMINANCE = 140;
-constexpr int GREYED_BITS = 24;
+
+LRESULT CALLBACK GlyphButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                 DWORD_PTR data);
+
+// GetWindowSubclass, which mingw's import library lacks: export 411 of every
+// comctl32, the library that SetWindowSubclass came from.
+using GetSubclassCall = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR*);
+constexpr WORD GET_WINDOW_SUBCLASS_ORDINAL = 411;
+
+GetSubclassCall GetSubclass() {
+  static GetSubclassCall call = nullptr;
+  if (!call)
+    call = reinterpret_cast<GetSubclassCall>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("comctl32.dll"), MAKEINTRESOURCEA(GET_WINDOW_SUBCLASS_ORDINAL))));
+  return call;
+}
+
+// The glyph button of this window, handed to its subclass; null for another window.
+GlyphButton* GlyphButtonOf(HWND window) {
+  DWORD_PTR glyph = 0;
+  const GetSubclassCall getSubclass = GetSubclass();
+  if (!window || !getSubclass || !getSubclass(window, GlyphButtonProc, GLYPH_SUBCLASS_ID, &glyph))
+    return nullptr;
+  return reinterpret_cast<GlyphButton*>(glyph);
+}
 
 // The button that Enter presses shows the heavy frame: the focused button, or
 // Ok while the focus is on a control that is not a button.
@@ -31,8 +57,14 @@ void InvalidateOkButton(HWND button) {
   if (ok && ok != button) InvalidateRect(ok, nullptr, FALSE);
 }
 
-LRESULT CALLBACK GlyphButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                 DWORD_PTR) {
+void FreePictures(GlyphButton& glyph) {
+  if (glyph.Picture) DeleteObject(glyph.Picture);
+  if (glyph.Greyed) DeleteObject(glyph.Greyed);
+  glyph.Picture = glyph.Greyed = nullptr;
+}
+
+LRESULT CALLBACK GlyphButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                 DWORD_PTR data) {
   switch (message) {
     case WM_GETDLGCODE:
       return DLGC_BUTTON | (LooksDefault(window) ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
@@ -48,55 +80,58 @@ LRESULT CALLBACK GlyphButtonProc(HWND window, UINT message, WPARAM wParam, LPARA
       break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: InvalidateOkButton(window); break;
+    case WM_NCDESTROY:
+      FreePictures(*reinterpret_cast<GlyphButton*>(data));
+      RemoveWindowSubclass(window, GlyphButtonProc, id);
+      break;
     default: break;
   }
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
 bool IsDark(COLORREF colour) {
-  if (colour == TRANSPARENT_COLOUR || colour == CLR_INVALID) return false;
+  if (colour == TRANSPARENT_COLOUR) return false;
   int luminance = (GetRValue(colour) * 299 + GetGValue(colour) * 587 + GetBValue(colour) * 114) / 1000;
   return luminance < DARK_LUMINANCE;
 }
 
-HBITMAP MakeGreyed(HBITMAP picture) {
+// A colour as a pixel of a 32-bit picture holds it, and back: red and blue
+// change places.
+DWORD Swapped(DWORD colour) { return RGB(GetBValue(colour), GetGValue(colour), GetRValue(colour)); }
+
+// 16 x 16 pixels of 32 bits, the top row first.
+BITMAPINFO GlyphFormat() {
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = GLYPH_SIZE;
-  info.bmiHeader.biHeight = GLYPH_SIZE;
+  info.bmiHeader.biHeight = -GLYPH_SIZE;
   info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = GREYED_BITS;
+  info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+// Embossed: the dark pixels in the highlight colour one pixel down and right,
+// then in the shadow colour in their place; fuchsia elsewhere. The pixels are
+// read and written whole, not one call each.
+HBITMAP MakeGreyed(HBITMAP picture, HDC dc) {
+  BITMAPINFO info = GlyphFormat();
+  DWORD source[GLYPH_PIXELS];
+  if (GetDIBits(dc, picture, 0, GLYPH_SIZE, source, &info, DIB_RGB_COLORS) != GLYPH_SIZE) return nullptr;
+  info = GlyphFormat();
   void* bits = nullptr;
-  HBITMAP greyed = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP greyed = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!greyed) return nullptr;
 
-  HDC source = CreateCompatibleDC(nullptr);
-  HDC target = CreateCompatibleDC(nullptr);
-  HGDIOBJ oldSource = SelectObject(source, picture);
-  HGDIOBJ oldTarget = SelectObject(target, greyed);
-  RECT all = {0, 0, GLYPH_SIZE, GLYPH_SIZE};
-  HBRUSH background = CreateSolidBrush(TRANSPARENT_COLOUR);
-  FillRect(target, &all, background);
-  DeleteObject(background);
-
-  // Embossed: the dark pixels in the highlight colour one pixel down and
-  // right, then in the shadow colour in their place.
-  const COLORREF colours[] = {GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW)};
-  const int offsets[] = {1, 0};
-  for (int pass = 0; pass < 2; ++pass) {
-    for (int y = 0; y < GLYPH_SIZE; ++y) {
-      for (int x = 0; x < GLYPH_SIZE; ++x) {
-        int tx = x + offsets[pass], ty = y + offsets[pass];
-        if (tx < GLYPH_SIZE && ty < GLYPH_SIZE && IsDark(GetPixel(source, x, y)))
-          SetPixel(target, tx, ty, colours[pass]);
-      }
-    }
-  }
-  SelectObject(source, oldSource);
-  SelectObject(target, oldTarget);
-  DeleteDC(source);
-  DeleteDC(target);
+  DWORD* target = static_cast<DWORD*>(bits);
+  const DWORD highlight = Swapped(GetSysColor(COLOR_BTNHIGHLIGHT));
+  const DWORD shadow = Swapped(GetSysColor(COLOR_BTNSHADOW));
+  for (int i = 0; i < GLYPH_PIXELS; ++i) target[i] = Swapped(TRANSPARENT_COLOUR);
+  for (int y = 0; y + 1 < GLYPH_SIZE; ++y)
+    for (int x = 0; x + 1 < GLYPH_SIZE; ++x)
+      if (IsDark(Swapped(source[y * GLYPH_SIZE + x]))) target[(y + 1) * GLYPH_SIZE + x + 1] = highlight;
+  for (int i = 0; i < GLYPH_PIXELS; ++i)
+    if (IsDark(Swapped(source[i]))) target[i] = shadow;
   return greyed;
 }
 
@@ -104,7 +139,7 @@ void DrawPicture(HDC dc, HBITMAP picture, int x, int y, int size) {
   if (!picture) return;
   HDC memory = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(memory, picture);
-  TransparentBlt(dc, x, y, size, size, memory, 0, 0, GLYPH_SIZE, GLYPH_SIZE, TRANSPARENT_COLOUR);
+  GdiTransparentBlt(dc, x, y, size, size, memory, 0, 0, GLYPH_SIZE, GLYPH_SIZE, TRANSPARENT_COLOUR);
   SelectObject(memory, old);
   DeleteDC(memory);
 }
@@ -146,14 +181,20 @@ void MakeGlyphButton(GlyphButton& glyph, HWND button, HINSTANCE instance, int pi
   if (pictureId != 0)
     glyph.Picture = static_cast<HBITMAP>(
         LoadImageA(instance, MAKEINTRESOURCEA(pictureId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  glyph.Greyed = glyph.Picture ? MakeGreyed(glyph.Picture) : nullptr;
-  SetWindowSubclass(button, GlyphButtonProc, GLYPH_SUBCLASS_ID, 0);
+  glyph.Greyed = nullptr;
+  if (!SetWindowSubclass(button, GlyphButtonProc, GLYPH_SUBCLASS_ID, reinterpret_cast<DWORD_PTR>(&glyph)))
+    FreePictures(glyph);
 }
 
-void DrawGlyphButton(const GlyphButton& glyph, const DRAWITEMSTRUCT& item) {
+bool DrawGlyphButton(const DRAWITEMSTRUCT& item) {
+  GlyphButton* found = item.CtlType == ODT_BUTTON ? GlyphButtonOf(item.hwndItem) : nullptr;
+  if (!found) return false;
+  GlyphButton& glyph = *found;
   HDC dc = item.hDC;
   const bool pressed = item.itemState & ODS_SELECTED;
   const bool disabled = item.itemState & ODS_DISABLED;
+  // Most buttons are never disabled: their greyed picture is made when one first is.
+  if (disabled && glyph.Picture && !glyph.Greyed) glyph.Greyed = MakeGreyed(glyph.Picture, dc);
   RECT frame = item.rcItem;
   DrawFrame(dc, frame, !disabled && LooksDefault(item.hwndItem), pressed);
 
@@ -169,8 +210,8 @@ void DrawGlyphButton(const GlyphButton& glyph, const DRAWITEMSTRUCT& item) {
   // Picture and caption together, centred; the picture grows with the
   // screen's resolution like everything else.
   const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-  const int pictureSize = glyph.Picture ? MulDiv(GLYPH_SIZE, dpi, DESIGN_DPI) : 0;
-  const int gap = glyph.Picture && length > 0 ? MulDiv(GLYPH_SPACING, dpi, DESIGN_DPI) : 0;
+  const int pictureSize = glyph.Picture ? MulDiv(GLYPH_SIZE, dpi, STANDARD_DPI) : 0;
+  const int gap = glyph.Picture && length > 0 ? MulDiv(GLYPH_SPACING, dpi, STANDARD_DPI) : 0;
   const int shift = pressed ? 1 : 0;
   const int left = (item.rcItem.left + item.rcItem.right - (pictureSize + gap + textWidth)) / 2 + shift;
   const int middle = (item.rcItem.top + item.rcItem.bottom) / 2 + shift;
@@ -186,17 +227,12 @@ void DrawGlyphButton(const GlyphButton& glyph, const DRAWITEMSTRUCT& item) {
     InflateRect(&frame, -FOCUS_INSET, -FOCUS_INSET);
     DrawFocusRect(dc, &frame);
   }
+  return true;
 }
 
 void RefreshGreyedGlyph(GlyphButton& glyph) {
-  if (!glyph.Picture) return;
-  if (glyph.Greyed) DeleteObject(glyph.Greyed);
-  glyph.Greyed = MakeGreyed(glyph.Picture);
+  if (!glyph.Greyed) return;
+  DeleteObject(glyph.Greyed);
+  glyph.Greyed = nullptr;
   if (glyph.Window) InvalidateRect(glyph.Window, nullptr, FALSE);
-}
-
-void FreeGlyphButton(GlyphButton& glyph) {
-  if (glyph.Picture) DeleteObject(glyph.Picture);
-  if (glyph.Greyed) DeleteObject(glyph.Greyed);
-  glyph.Picture = glyph.Greyed = nullptr;
 }

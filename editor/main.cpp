@@ -5,14 +5,19 @@
 
 #include "setup_dialog.h"
 
+namespace {
+
 // The editor's one dialog and all its state; zero until the dialog starts.
-TfSetup fSetup;
+// WinMain hands it to the dialog, which hands it on.
+SetupDialog editor;
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 
-  HWND dialog = CreateSetupDialog(instance);
+  HWND dialog = CreateSetupDialog(instance, editor);
   if (!dialog) return 1;
   // The editor has nothing to do hidden.
   ShowWindow(dialog, showCommand == SW_HIDE ? SW_SHOWNORMAL : showCommand);

@@ -1,59 +1,47 @@
-// The window of the editor's form fSetup: its controls, and what the dialog
-// needs to draw them. What the form holds and does is fSetup's
+// The editor's dialog: the form it shows, its window and controls, and what
+// it needs to draw them. What the form holds and does is SetupForm's
 // (setup_model.h); the code here shows it and passes the user's input on.
 #pragma once
 
 #include <windows.h>
 
 #include "glyph_button.h"
+#include "messages.h"
 #include "setup_model.h"
 
 // Glyph buttons, in tab order.
 enum GlyphButtonIndex { GB_BROWSE, GB_ADD, GB_DELETE, GB_UP, GB_DOWN, GB_OK, GB_CANCEL, GLYPH_BUTTON_COUNT };
 
 struct SetupDialog {
+  SetupForm Form;
+
   HWND Handle;
   HINSTANCE Instance;
   int Dpi;
   HFONT Font;
-  HWND Hints;
 
-  // Controls, in the form's declaration order.
-  HWND lbName;
-  HWND eCommand;
-  HWND cbWindowSize;
-  HWND meDriveLetter;
-  HWND btnAdd;
-  HWND btnDelete;
-  HWND btnUp;
-  HWND btnDown;
-  HWND btnOk;
-  HWND btnCancel;
-  HWND eName;
-  HWND Label1;
-  HWND Label2;
-  HWND Label3;
-  HWND Label4;
-  HWND Label5;
-  HWND btBrowse;
-  HWND eHotkey;
-
+  // The controls that ShowForm fills, in tab order, and the glyph buttons.
+  HWND NameList;
+  HWND NameField;
+  HWND CommandField;
+  HWND WindowSizeList;
+  HWND DriveField;
+  HWND HotkeyField;
   GlyphButton Buttons[GLYPH_BUTTON_COUNT];
+
   bool Showing;   // ShowForm is setting the controls: their change reports are its own
   bool Browsing;  // the Open dialog is up
 
-  // Pixels at the screen's resolution for pixels at 96 per inch.
-  int Scale(int pixels) const { return MulDiv(pixels, Dpi, 96); }
+  HWND Button(GlyphButtonIndex index) const { return Buttons[index].Window; }
+  // Pixels at the screen's resolution for pixels at the standard one.
+  int Scale(int pixels) const { return MulDiv(pixels, Dpi, STANDARD_DPI); }
 };
 
-extern TfSetup fSetup;
-extern SetupDialog Dialog;
-
-// form.cpp: creates the dialog, hidden, and runs FormCreate; null when the
-// window cannot be made.
-HWND CreateSetupDialog(HINSTANCE instance);
-// show_form.cpp: puts fSetup's fields, list and button states on the controls.
-void ShowForm();
+// form.cpp: creates the dialog on `dialog`, hidden, and opens the set; null
+// when the window cannot be made. `dialog` must outlive the window.
+HWND CreateSetupDialog(HINSTANCE instance, SetupDialog& dialog);
+// show_form.cpp: puts the form's fields, list and button states on the controls.
+void ShowForm(SetupDialog& dialog);
 // The control's text, cut to the capacity.
 template <std::size_t Capacity>
 void ReadFieldText(HWND control, FixedText<Capacity>& text) {
@@ -62,9 +50,7 @@ void ReadFieldText(HWND control, FixedText<Capacity>& text) {
   text.TakeCString();
 }
 // fields.cpp: the drive field and the hotkey field.
-void MakeDriveField(HWND edit);
-void MakeHotkeyField(HWND edit);
+void MakeDriveField(SetupDialog& dialog);
+void MakeHotkeyField(SetupDialog& dialog);
 // browse.cpp: the ".." button's Open dialog.
-void BrowseForCommand();
-// A message box of the editor's with a UTF-8 text.
-int ShowMessage(std::string_view text, UINT style);
+void BrowseForCommand(SetupDialog& dialog);

@@ -33,7 +33,7 @@ MessageText Failure(const char* what, const PathText& path, error::Code error) {
 
 }  // namespace
 
-bool TfSetup::FormCreate(std::string_view commandLine, std::string_view programPath, error::Code& error) {
+bool SetupForm::Open(std::string_view commandLine, std::string_view programPath, error::Code& error) {
   BrowseDir.Clear();
   // The set file: the first argument exactly as given, else the default.
   if (!FirstArgument(commandLine, SetFileName)) SetFileName.Append(DEFAULT_SET_FILE_NAME);
@@ -52,14 +52,14 @@ bool TfSetup::FormCreate(std::string_view commandLine, std::string_view programP
 
   CurrentIndex = -1;
   Fields = SetupFields{};
-  DriveEntered = DRIVE_BLANK;
-  DriveRefusedLeave = false;
+  DriveOnEntry = DRIVE_BLANK;
+  DriveLeaveRefused = false;
   for (int i = 0; i < Commands.Count; ++i) Entries[i] = FieldText(ShownText(Commands.Records[i].Name));
-  if (Commands.Count > 0) lbNameClick(0);
+  if (Commands.Count > 0) SelectCommand(0);
   return read;
 }
 
-void TfSetup::ShowRecord(int index) {
+void SetupForm::ShowRecord(int index) {
   SetupFields shown;
   shown.Drive = 'C';
   if (index >= 0 && index < Commands.Count) {
@@ -73,10 +73,10 @@ void TfSetup::ShowRecord(int index) {
   // A name that differs is a change of the name field, which the list follows.
   const bool nameChanged = shown.Name != Fields.Name.view();
   Fields = shown;
-  if (nameChanged) eNameChange(shown.Name);
+  if (nameChanged) SetName(shown.Name);
 }
 
-void TfSetup::StoreRecord(int index) {
+void SetupForm::StoreRecord(int index) {
   if (index < 0 || index >= Commands.Count) return;
   CommandRecord& record = Commands.Records[index];
   StoreFieldText(record.Name, Fields.Name);
@@ -87,14 +87,14 @@ void TfSetup::StoreRecord(int index) {
   record.Hotkey = TextToHotkeyCode(Fields.Hotkey);
 }
 
-void TfSetup::lbNameClick(int selected) {
+void SetupForm::SelectCommand(int selected) {
   if (DriveRefused() || selected == CurrentIndex || selected < 0 || selected >= Commands.Count) return;
   StoreRecord(CurrentIndex);
   CurrentIndex = selected;
   ShowRecord(CurrentIndex);
 }
 
-void TfSetup::btnAddClick() {
+void SetupForm::Add() {
   // The button is off while the table is full; a stray click must not write
   // past it either.
   if (DriveRefused() || Commands.Count >= MAX_COMMANDS) return;
@@ -108,7 +108,7 @@ void TfSetup::btnAddClick() {
 
 // The fields belong to the deleted command and go with it; when none is
 // left they go on showing it.
-void TfSetup::btnDeleteClick() {
+void SetupForm::Delete() {
   const int selected = SelectedEntry();
   if (DriveRefused() || selected < 0) return;
   for (int i = selected; i + 1 < Commands.Count; ++i) {
@@ -125,7 +125,7 @@ void TfSetup::btnDeleteClick() {
 
 // The current record moves one place with the edits in its fields; the
 // fields go on showing it there.
-void TfSetup::MoveRecord(int from, int to) {
+void SetupForm::MoveRecord(int from, int to) {
   StoreRecord(from);
   const CommandRecord moved = Commands.Records[from];
   Commands.Records[from] = Commands.Records[to];
@@ -135,36 +135,36 @@ void TfSetup::MoveRecord(int from, int to) {
   CurrentIndex = to;
 }
 
-void TfSetup::btnUpClick() {
+void SetupForm::MoveUp() {
   const int selected = SelectedEntry();
   if (!DriveRefused() && selected > 0) MoveRecord(selected, selected - 1);
 }
 
-void TfSetup::btnDownClick() {
+void SetupForm::MoveDown() {
   const int selected = SelectedEntry();
   if (!DriveRefused() && selected >= 0 && selected + 1 < Commands.Count) MoveRecord(selected, selected + 1);
 }
 
-void TfSetup::eNameChange(std::string_view text) {
+void SetupForm::SetName(std::string_view text) {
   Fields.Name = FieldText(text);
   if (CurrentIndex >= 0 && CurrentIndex < Commands.Count) Entries[CurrentIndex] = Fields.Name;
 }
 
-bool TfSetup::eHotkeyKeyDown(std::uint16_t key, TShiftState shift) {
+bool SetupForm::PressHotkey(std::uint16_t key, ShiftState shift) {
   if (!(shift & (SS_CTRL | SS_ALT))) return false;  // no hotkey without Ctrl or Alt
   Fields.Hotkey = FormatShortCut(ComposeShortCut(key, shift));
   return true;
 }
 
-void TfSetup::btBrowseChosen(std::string_view command, std::string_view folder) {
+void SetupForm::TakeBrowsedProgram(std::string_view command, std::string_view folder) {
   if (DriveRefused()) return;
   Fields.Command = FieldText(command);
   const std::string_view name = Trimmed(Fields.Name);
-  if (name.empty() || name == UNNAMED) eNameChange(FileNamePart(command).substr(0, NAME_FROM_FILE_CAPACITY));
+  if (name.empty() || name == UNNAMED) SetName(FileNamePart(command).substr(0, NAME_FROM_FILE_CAPACITY));
   BrowseDir = PathText(folder);
 }
 
-OkOutcome TfSetup::btnOkClick(error::Code& error) {
+OkOutcome SetupForm::Ok(error::Code& error) {
   if (DriveRefused()) return OkOutcome::Refused;
   StoreRecord(CurrentIndex);
   error = error::PathTooLong();
@@ -174,33 +174,33 @@ OkOutcome TfSetup::btnOkClick(error::Code& error) {
                                                                           : OkOutcome::Failed;
 }
 
-void TfSetup::DriveEnter() {
+void SetupForm::EnterDrive() {
   // Back after a refused leave, the field still undoes to what it held before.
-  if (!DriveRefusedLeave) DriveEntered = Fields.Drive;
+  if (!DriveLeaveRefused) DriveOnEntry = Fields.Drive;
 }
 
-bool TfSetup::DriveKey(char typed) {
+bool SetupForm::TypeDrive(char typed) {
   if (!ansi::IsLetter(typed)) return false;
   Fields.Drive = ansi::UpperCase(typed);
-  DriveRefusedLeave = false;
+  DriveLeaveRefused = false;
   return true;
 }
 
-void TfSetup::DriveClear() { Fields.Drive = DRIVE_BLANK; }
+void SetupForm::ClearDrive() { Fields.Drive = DRIVE_BLANK; }
 
-bool TfSetup::DriveLeave() {
-  DriveRefusedLeave = DriveHoldsChange() && Fields.Drive == DRIVE_BLANK;
-  return DriveRefusedLeave;
+bool SetupForm::LeaveDrive() {
+  DriveLeaveRefused = DriveChanged() && Fields.Drive == DRIVE_BLANK;
+  return DriveLeaveRefused;
 }
 
-bool TfSetup::DriveEscape() {
-  if (!DriveHoldsChange()) return false;
-  Fields.Drive = DriveEntered;
-  DriveRefusedLeave = false;
+bool SetupForm::UndoDrive() {
+  if (!DriveChanged()) return false;
+  Fields.Drive = DriveOnEntry;
+  DriveLeaveRefused = false;
   return true;
 }
 
-MessageText TfSetup::ReadFailure(error::Code error) const {
+MessageText SetupForm::ReadFailure(error::Code error) const {
   MessageText text = Failure("The command set could not be read from\r\n", SetPath, error);
   text.Append(
       "\r\n\r\nThe list starts empty. Ok would replace the file with this list; "
@@ -208,6 +208,6 @@ MessageText TfSetup::ReadFailure(error::Code error) const {
   return text;
 }
 
-MessageText TfSetup::SaveFailure(error::Code error) const {
+MessageText SetupForm::SaveFailure(error::Code error) const {
   return Failure("The command set could not be saved to\r\n", SetPath, error);
 }

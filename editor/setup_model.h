@@ -1,7 +1,7 @@
 // The editor's dialog as data: the set it edits, what its fields and its list
-// show, which buttons are on, and the handlers that change all of it. The
-// rest of editor/ puts this state on the screen and hands the user's input to
-// the handlers.
+// show, which buttons are on, and what each of the user's actions does to
+// all of it. The rest of editor/ puts this state on the screen and hands the
+// user's input on.
 #pragma once
 
 #include <cstddef>
@@ -9,10 +9,9 @@
 #include <string_view>
 
 #include "command_set.h"
+#include "error.h"
 #include "fixed_text.h"
 #include "hotkey_text.h"
-#include "paths.h"
-#include "error.h"
 #include "paths.h"
 
 // Room for any text of a field or a list entry: far more than a record keeps.
@@ -31,54 +30,51 @@ struct SetupFields {
   HotkeyText Hotkey;
 };
 
-class TfSetup {
+class SetupForm {
  public:
   // Reads the set named by the first argument, beside the program
   // (`programPath` is empty when the program's path is unknown: nothing is
   // read then, and Ok says why). False, with the reason, when the file is
   // there but cannot be read: Ok would replace it, so the user must know.
-  bool FormCreate(std::string_view commandLine, std::string_view programPath, error::Code& error);
+  bool Open(std::string_view commandLine, std::string_view programPath, error::Code& error);
 
   // The list's selection changed; refused while the drive field was left
   // empty, and the list shows the current entry again.
-  void lbNameClick(int selected);
-  void btnAddClick();
-  void btnDeleteClick();
-  void btnUpClick();
-  void btnDownClick();
+  void SelectCommand(int selected);
+  void Add();
+  void Delete();
+  void MoveUp();
+  void MoveDown();
   // The name field's text changed: typed, or shown from a record.
-  void eNameChange(std::string_view text);
-  void eCommandChange(std::string_view text) { Fields.Command = FieldText(text); }
-  void cbWindowSizeChange(int index) { Fields.WindowSize = index; }
+  void SetName(std::string_view text);
+  void SetCommand(std::string_view text) { Fields.Command = FieldText(text); }
+  void SetWindowSize(int index) { Fields.WindowSize = index; }
   // A key pressed in the hotkey field; true when it was taken as a hotkey.
-  bool eHotkeyKeyDown(std::uint16_t key, TShiftState shift);
+  bool PressHotkey(std::uint16_t key, ShiftState shift);
   // The program picked with Browse: its path in the command's code page, and
   // its folder (UTF-8), where the next Open dialog starts. The path becomes
   // the command, and names a command that has no name yet.
-  void btBrowseChosen(std::string_view command, std::string_view folder);
+  void TakeBrowsedProgram(std::string_view command, std::string_view folder);
   // Stores the fields and writes the set; Failed, with the reason, when it
   // cannot be written, and every edit stays.
-  OkOutcome btnOkClick(error::Code& error);
+  OkOutcome Ok(error::Code& error);
   // True when the dialog may close without writing.
-  bool btnCancelClick() const { return !DriveRefused(); }
+  bool CanCancel() const { return !DriveRefused(); }
 
   // The one-letter drive field: it takes letters only and keeps them in
   // upper case. Left empty after a change, it is refused, and nothing else
   // happens until it holds a letter again or Escape has given back what it
   // held when it got the focus.
-  void DriveEnter();
-  bool DriveKey(char typed);  // false: not a letter, refused
-  void DriveClear();
-  bool DriveLeave();   // true: refused
-  bool DriveEscape();  // true: a change was undone; false: Escape is Cancel
-  bool DriveHoldsChange() const { return Fields.Drive != DriveEntered; }
-  bool DriveRefused() const { return DriveRefusedLeave; }
+  void EnterDrive();
+  bool TypeDrive(char typed);  // false: not a letter, refused
+  void ClearDrive();
+  bool LeaveDrive();  // true: refused
+  bool UndoDrive();   // true: a change was undone; false: Escape is Cancel
+  bool DriveChanged() const { return Fields.Drive != DriveOnEntry; }
+  bool DriveRefused() const { return DriveLeaveRefused; }
 
-  void ShowRecord(int index);
-  void StoreRecord(int index);
-
-  bool AddEnabled() const { return Commands.Count < MAX_COMMANDS; }
-  bool DeleteEnabled() const { return Commands.Count > 0; }
+  bool CanAdd() const { return Commands.Count < MAX_COMMANDS; }
+  bool CanDelete() const { return Commands.Count > 0; }
   int SelectedEntry() const { return CurrentIndex < Commands.Count ? CurrentIndex : -1; }
 
   MessageText ReadFailure(error::Code error) const;
@@ -93,12 +89,14 @@ class TfSetup {
   CommandSet Commands;       // slot i is list entry i; slots from Count on are zero
   int CurrentIndex;          // the record the fields show, -1 for none
 
-  // The form.
+  // The dialog.
   SetupFields Fields;
   FieldText Entries[MAX_COMMANDS];  // the list: entries 0 to Commands.Count - 1
-  char DriveEntered;                // the drive field's text when it got the focus
-  bool DriveRefusedLeave;
+  char DriveOnEntry;                // the drive field's text when it got the focus
+  bool DriveLeaveRefused;
 
  private:
+  void ShowRecord(int index);
+  void StoreRecord(int index);
   void MoveRecord(int from, int to);
 };

@@ -1,5 +1,5 @@
-// Puts fSetup on the screen: each control gets what the form holds, and only
-// where it differs, so that a control reports a change exactly when its
+// Puts the form on the screen: each control gets what the form holds, and
+// only where it differs, so that a control reports a change exactly when its
 // content really changes.
 #include <windows.h>
 #include <windowsx.h>
@@ -37,33 +37,34 @@ void SetListEntry(HWND list, int index, const FieldText& text) {
   InvalidateRect(list, nullptr, TRUE);
 }
 
-void ShowList(HWND list) {
-  const int count = fSetup.Commands.Count;
+void ShowList(HWND list, const SetupForm& form) {
+  const int count = form.Commands.Count;
   for (int i = ListBox_GetCount(list) - 1; i >= count; --i) ListBox_DeleteString(list, i);
-  for (int i = 0; i < count; ++i) SetListEntry(list, i, fSetup.Entries[i]);
-  if (ListBox_GetCurSel(list) != fSetup.SelectedEntry()) ListBox_SetCurSel(list, fSetup.SelectedEntry());
+  for (int i = 0; i < count; ++i) SetListEntry(list, i, form.Entries[i]);
+  if (ListBox_GetCurSel(list) != form.SelectedEntry()) ListBox_SetCurSel(list, form.SelectedEntry());
 }
 
-void EnableButton(HWND button, bool enable) {
+void EnableButton(HWND dialog, HWND button, bool enable) {
   if ((IsWindowEnabled(button) != FALSE) == enable) return;
   // A disabled button cannot keep the focus: it goes on to the next control.
-  if (!enable && GetFocus() == button) SendMessageA(Dialog.Handle, WM_NEXTDLGCTL, 0, FALSE);
+  if (!enable && GetFocus() == button) SendMessageA(dialog, WM_NEXTDLGCTL, 0, FALSE);
   EnableWindow(button, enable);
 }
 
 }  // namespace
 
-void ShowForm() {
-  const SetupFields& fields = fSetup.Fields;
-  Dialog.Showing = true;
-  if (ComboBox_GetCurSel(Dialog.cbWindowSize) != fields.WindowSize)
-    ComboBox_SetCurSel(Dialog.cbWindowSize, fields.WindowSize);
-  SetFieldText(Dialog.meDriveLetter, std::string_view(&fields.Drive, 1));
-  SetFieldText(Dialog.eCommand, fields.Command);
-  SetFieldText(Dialog.eName, fields.Name);
-  SetFieldText(Dialog.eHotkey, fields.Hotkey);
-  ShowList(Dialog.lbName);
-  EnableButton(Dialog.btnAdd, fSetup.AddEnabled());
-  EnableButton(Dialog.btnDelete, fSetup.DeleteEnabled());
-  Dialog.Showing = false;
+void ShowForm(SetupDialog& dialog) {
+  const SetupForm& form = dialog.Form;
+  const SetupFields& fields = form.Fields;
+  dialog.Showing = true;
+  if (ComboBox_GetCurSel(dialog.WindowSizeList) != fields.WindowSize)
+    ComboBox_SetCurSel(dialog.WindowSizeList, fields.WindowSize);
+  SetFieldText(dialog.DriveField, std::string_view(&fields.Drive, 1));
+  SetFieldText(dialog.CommandField, fields.Command);
+  SetFieldText(dialog.NameField, fields.Name);
+  SetFieldText(dialog.HotkeyField, fields.Hotkey);
+  ShowList(dialog.NameList, form);
+  EnableButton(dialog.Handle, dialog.Button(GB_ADD), form.CanAdd());
+  EnableButton(dialog.Handle, dialog.Button(GB_DELETE), form.CanDelete());
+  dialog.Showing = false;
 }

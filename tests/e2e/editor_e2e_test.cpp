@@ -7,6 +7,7 @@
 
 #include "../../editor/control_ids.h"
 #include "harness.h"
+#include "messages.h"
 #include "runner_link.h"
 
 namespace e2e {
@@ -19,7 +20,7 @@ class Editor : public ::testing::Test {
   std::string SetPath() const { return dir.Path("Tasklark.dat"); }
   void Start() {
     editor = Process::Start("\"" + dir.Path("larkedit.exe") + "\"", dir.Dir());
-    ASSERT_NE(dialog = WaitForWindow(editor.Id(), "TfSetup", APP_TITLE), nullptr);
+    ASSERT_NE(dialog = WaitForWindow(editor.Id(), SETUP_CLASS_NAME, APP_TITLE), nullptr);
   }
   HWND Control(int id) const { return GetDlgItem(dialog, id); }
   std::string Text(int id) const { return WindowText(Control(id)); }
@@ -111,6 +112,8 @@ TEST_F(Editor, ControlsReachTheForm) {
     ASSERT_TRUE(Click(button));
     EXPECT_TRUE(WaitForList(names)) << button;
   }
+  // Ok gives the default look up to the button that was clicked and has the focus.
+  EXPECT_EQ(SendMessageA(Control(ID_OK), WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON, 0);
   ASSERT_TRUE(Click(ID_BROWSE));
   HWND open = WaitForWindow(editor.Id(), "#32770", "Open a command");
   EXPECT_EQ(WindowText(GetDlgItem(open, 1148)), "Tasklark.dat");  // the name box starts with the set's name
@@ -125,45 +128,14 @@ TEST_F(Editor, ControlsReachTheForm) {
             SetBytes({Record("Renamed", "probe.exe one", SHOWCMD_MAXIMIZED, 'E', "110j"), second, damaged}));
 }
 
-// The controls at their places (96 per inch) and in their tab order. The
-// drive field emptied and left with a click on another command: the box says
-// why, the selection stays; Escape gives the letter back. Cancel writes nothing.
-TEST_F(Editor, LayoutDriveFieldAndCancel) {
+// The dialog starts with the focus on Ok. The drive field emptied and left
+// with a click on another command: the box says why, the selection stays;
+// Escape gives the letter back. Cancel writes nothing.
+TEST_F(Editor, DriveFieldAndCancel) {
   const Bytes set = SetBytes({Record("first", "1", 10, 'D'), Record("second", "2", 10, 'E')});
   WriteBytes(SetPath(), set);
   Start();
   EXPECT_TRUE(WaitUntil([&] { return Focus() == Control(ID_OK); }));
-  RECT client = {};
-  GetClientRect(dialog, &client);
-  std::vector<std::vector<long>> found = {{0, 0, 0, client.right, client.bottom}};
-  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    RECT r = {};
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    found.push_back({GetDlgCtrlID(child), r.left, r.top});
-    if (GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP)
-      found.back().insert(found.back().end(), {r.right - r.left, r.bottom - r.top});
-  }
-  EXPECT_EQ(found, (std::vector<std::vector<long>>{{0, 0, 0, 337, 261},
-                                                   {121, 134, 3},
-                                                   {122, 134, 44},
-                                                   {123, 134, 84},
-                                                   {124, 300, 84},
-                                                   {125, 130, 125},
-                                                   {ID_NAME_LIST, 5, 5, 121, 251},
-                                                   {ID_NAME, 129, 20, 198, 21},
-                                                   {ID_COMMAND, 128, 60, 179, 21},
-                                                   {ID_BROWSE, 307, 60, 19, 21},
-                                                   {ID_WINDOW_SIZE, 128, 100, 145, 21},
-                                                   {ID_DRIVE, 308, 100, 18, 21},
-                                                   {ID_HOTKEY, 130, 141, 121, 21},
-                                                   {ID_ADD, 128, 165, 75, 23},
-                                                   {ID_DELETE, 128, 188, 75, 23},
-                                                   {ID_UP, 128, 211, 75, 23},
-                                                   {ID_DOWN, 128, 234, 75, 23},
-                                                   {ID_OK, 259, 188, 75, 23},
-                                                   {ID_CANCEL, 259, 234, 75, 23}}));
-
   ASSERT_TRUE(Enter(ID_DRIVE));
   PressKeys({VK_DELETE});
   ASSERT_TRUE(WaitForText(ID_DRIVE, " "));
@@ -215,12 +187,15 @@ TEST(EditorAndRunner, SetupEditAndReloadInAnyFolder) {
     WriteBytes(dir.Path(name + "-3.dat"), SetBytes({Record("Third", "x", 10, 'C', "110l")}));
     Process runner = Process::Start("\"" + dir.Path("Tasklark.exe") + "\" \"" + set + "\"", dir.Dir());
     HWND window = WaitForWindow(runner.Id(), RUNNER_CLASS_NAME);
-    ASSERT_TRUE(window && WaitUntil([] { return !HotkeyIsFree(kCtrlAlt, 'J'); })) << name;
-    PostMessageA(window, WM_COMMAND, 83, 0);  // Setup
+    ASSERT_NE(window, nullptr) << name;
+    ASSERT_TRUE(WaitUntil([] { return !HotkeyIsFree(kCtrlAlt, 'J'); })) << name;
+    PostMessageA(window, WM_COMMAND, IDM_SETUP, 0);
     HWND dialog = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindTopLevel("TfSetup", APP_TITLE)) != nullptr; },
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindTopLevel(SETUP_CLASS_NAME, APP_TITLE)) != nullptr; },
                           kLaunchTimeoutMs));
-    ASSERT_TRUE(IsResponsive(dialog) && MakeForeground(dialog) && ClickWindow(GetDlgItem(dialog, ID_HOTKEY)));
+    ASSERT_TRUE(IsResponsive(dialog));
+    ASSERT_TRUE(MakeForeground(dialog));
+    ASSERT_TRUE(ClickWindow(GetDlgItem(dialog, ID_HOTKEY)));
     PressKeys({VK_CONTROL, VK_MENU, 'K'});
     ASSERT_TRUE(WaitUntil([&] { return WindowText(GetDlgItem(dialog, ID_HOTKEY)) == "Ctrl+Alt+K"; }));
     ASSERT_TRUE(ClickWindow(GetDlgItem(dialog, ID_OK)));
@@ -228,14 +203,14 @@ TEST(EditorAndRunner, SetupEditAndReloadInAnyFolder) {
     PressKeys({VK_CONTROL, VK_MENU, 'K'});
     EXPECT_EQ(LaunchedArguments(probes, launches).back(), tag);
 
-    PostMessageA(window, WM_COMMAND, 66, 0);  // Save as
+    PostMessageA(window, WM_COMMAND, IDM_SAVEAS, 0);
     ChooseFile(WaitForWindow(runner.Id(), "#32770", "Save Tasklark commandset as ..."),
                dir.Path(name + "-2.dat"));
     EXPECT_TRUE(WaitUntil([&] { return ReadBytes(dir.Path(name + "-2.dat")) == ReadBytes(dir.Path(set)); }));
-    PostMessageA(window, WM_COMMAND, 76, 0);  // Load
+    PostMessageA(window, WM_COMMAND, IDM_LOAD, 0);
     ChooseFile(WaitForWindow(runner.Id(), "#32770", "Open Tasklark commandset"), dir.Path(name + "-3.dat"));
     EXPECT_TRUE(WaitUntil([] { return !HotkeyIsFree(kCtrlAlt, 'L'); }));
-    PostMessageA(window, WM_COMMAND, 69, 0);
+    PostMessageA(window, WM_COMMAND, IDM_CLOSE, 0);
     EXPECT_TRUE(runner.WaitForExit());
   }
 }

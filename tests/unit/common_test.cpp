@@ -138,7 +138,7 @@ TEST(Hotkey, CtrlWithAKeyComesBackAsTheSystemStoresIt) {
 }
 
 TEST(Hotkey, TextsParseAndStoredCodesShow) {
-  const std::pair<const char*, TShortCut> texts[] = {
+  const std::pair<const char*, ShortCut> texts[] = {
       {"^A", 0x4041},  {"ctrl+a", 0x4041},     {"Ctrl+Ctrl+A", 0x4041}, {"Alt+Shift+A", 0xA041},
       {"f1", 0x70},    {"SHIFT+pgdn", 0x2022}, {"Ctrl+F24", 0x4087},    {"Ctrl+5", 0x4035},
       {"", 0},         {"Ctrl+", 0},           {"Shift+Alt+", 0},       {"Ctrl+Foo", 0},

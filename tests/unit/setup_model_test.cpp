@@ -1,5 +1,5 @@
-// The editor's form as data: what it shows of a set file, what each handler
-// does to the list, the fields and the set, and what Ok writes.
+// The editor's form as data: what it shows of a set file, what each of the
+// user's actions does to the list, the fields and the set, and what Ok writes.
 #include <gtest/gtest.h>
 
 #include <cstddef>
@@ -20,20 +20,24 @@ class SetupModel : public ::testing::Test {
   bool Start(const Bytes& file, const std::string& arguments = "",
              const std::string& program = "larkedit.exe") {
     WriteBytes(dir.Path("Tasklark.dat"), file);
-    return form.FormCreate("larkedit.exe " + arguments, program.empty() ? "" : dir.Path(program), error);
+    return form.Open("larkedit.exe " + arguments, program.empty() ? "" : dir.Path(program), error);
   }
   Names Entries() const { return Names(form.Entries, form.Entries + form.Commands.Count); }
-  // Name, command, window size, drive and hotkey, as the fields show them.
-  std::string Shown() const {
-    const SetupFields& f = form.Fields;
-    return std::string(f.Name) + "|" + std::string(f.Command) + "|" + std::to_string(f.WindowSize) + "|" +
-           f.Drive + "|" + f.Hotkey.c_str();
+  // Each field as the dialog shows it.
+  void ExpectFields(const char* when, std::string_view name, std::string_view command, int windowSize,
+                    char drive, std::string_view hotkey) const {
+    SCOPED_TRACE(when);
+    EXPECT_EQ(form.Fields.Name.view(), name);
+    EXPECT_EQ(form.Fields.Command.view(), command);
+    EXPECT_EQ(form.Fields.WindowSize, windowSize);
+    EXPECT_EQ(form.Fields.Drive, drive);
+    EXPECT_EQ(form.Fields.Hotkey.view(), hotkey);
   }
-  OkOutcome Ok() { return form.btnOkClick(error); }
+  OkOutcome Ok() { return form.Ok(error); }
   Bytes Saved() { return ReadBytes(dir.Path("Tasklark.dat")); }
 
   ScratchDir dir;
-  TfSetup form;
+  SetupForm form;
   error::Code error = 0;
   const CommandRecord first = Record("First", "probe.exe 1", 2, 'd', "100a");  // minimized
   const CommandRecord second = Record("Second", "probe.exe 2", 4, 'E');
@@ -43,12 +47,14 @@ TEST_F(SetupModel, StartListsTheSetAndShowsTheFirstCommand) {
   const std::string forty(NAME_CAPACITY, 'x');  // stored without its NUL
   ASSERT_TRUE(Start(SetBytes({first, Record(forty, "c"), second})));
   EXPECT_EQ(Entries(), (Names{"First", forty, "Second"}));
-  EXPECT_EQ(Shown() + std::to_string(form.SelectedEntry()), "First|probe.exe 1|1|D|Ctrl+A0");
-  EXPECT_TRUE(form.AddEnabled() && form.DeleteEnabled());
+  ExpectFields("the first command", "First", "probe.exe 1", 1, 'D', "Ctrl+A");
+  EXPECT_EQ(form.SelectedEntry(), 0);
   // The first argument names the set, unchanged; a missing one is an empty list, which Ok creates.
   ASSERT_TRUE(Start({}, "\"my set.dat\" other.dat"));
-  EXPECT_TRUE(Entries().empty() && form.AddEnabled() && !form.DeleteEnabled());
-  EXPECT_EQ(Shown() + std::to_string(form.SelectedEntry()), "||-1| |-1");
+  EXPECT_TRUE(Entries().empty());
+  EXPECT_FALSE(form.CanDelete());
+  ExpectFields("no command", "", "", -1, ' ', "");
+  EXPECT_EQ(form.SelectedEntry(), -1);
   EXPECT_EQ(Ok(), OkOutcome::Saved);
   EXPECT_TRUE(file::Exists(dir.Path("my set.dat").c_str()));
 
@@ -67,14 +73,14 @@ TEST_F(SetupModel, StartListsTheSetAndShowsTheFirstCommand) {
 TEST_F(SetupModel, FieldsAreStoredBackAsTheRecordKeepsThem) {
   CommandRecord odd = Record("Odd", "c", 1, '7', "001)");
   ASSERT_TRUE(Start(SetBytes({second, odd, first})));
-  EXPECT_EQ(Shown(), "Second|probe.exe 2|0|E|");  // 4 to 10 show as Default
-  form.eNameChange(std::string(50, 'n'));
-  form.eCommandChange(std::string(300, 'c'));
-  form.DriveClear();
-  form.lbNameClick(1);
+  EXPECT_EQ(form.Fields.WindowSize, 0);  // 4 to 10 show as Default
+  form.SetName(std::string(50, 'n'));
+  form.SetCommand(std::string(300, 'c'));
+  form.ClearDrive();
+  form.SelectCommand(1);
   EXPECT_EQ(Entries()[0], std::string(50, 'n'));  // until shown again from its record
-  EXPECT_EQ(Shown(), "Odd|c|-1| |");              // no item, no letter, a key without a name
-  form.lbNameClick(0);
+  ExpectFields("no item, no letter, a key without a name", "Odd", "c", -1, ' ', "");
+  form.SelectCommand(0);
   EXPECT_EQ(Entries()[0], std::string(40, 'n'));
 
   CommandRecord stored = second;
@@ -89,97 +95,99 @@ TEST_F(SetupModel, FieldsAreStoredBackAsTheRecordKeepsThem) {
 
 TEST_F(SetupModel, ListOperationsKeepListTableAndFieldsInStep) {
   ASSERT_TRUE(Start(SetBytes({first, second})));
-  form.btnAddClick();
+  form.Add();
   EXPECT_EQ(Entries(), (Names{"First", "Second", "[Name]"}));
-  EXPECT_EQ(Shown(), "[Name]|[Command]|0|C|");
+  ExpectFields("a new command", "[Name]", "[Command]", 0, 'C', "");
   // The list follows the name; Up takes the unsaved edits along, at the top nothing happens.
-  form.eNameChange("New");
-  form.btnUpClick();
-  form.btnUpClick();
-  form.eNameChange("Newer");
-  form.btnUpClick();
+  form.SetName("New");
+  form.MoveUp();
+  form.MoveUp();
+  form.SetName("Newer");
+  form.MoveUp();
   EXPECT_EQ(form.Commands.Records[0].Name.Stored(), std::string("New\0", 4));
-  form.btnDownClick();
-  form.lbNameClick(2);
-  form.btnDownClick();
+  form.MoveDown();
+  form.SelectCommand(2);
+  form.MoveDown();
   EXPECT_EQ(Entries(), (Names{"First", "Newer", "Second"}));
   EXPECT_EQ(form.CurrentIndex, 2);
   // Delete: the entry that moves up takes the place; at the end the one before.
-  form.lbNameClick(1);
-  form.btnDeleteClick();
+  form.SelectCommand(1);
+  form.Delete();
   EXPECT_EQ(Entries()[form.CurrentIndex], "Second");
-  form.btnDeleteClick();
+  form.Delete();
   EXPECT_EQ(Entries()[form.CurrentIndex], "First");
   // The last one gone, the fields still show it, in no slot; Add replaces it.
-  form.btnDeleteClick();
-  form.btnDeleteClick();
-  form.eNameChange("Typed");
-  EXPECT_TRUE(Entries().empty() && !form.DeleteEnabled());
-  form.btnAddClick();
+  form.Delete();
+  form.Delete();
+  form.SetName("Typed");
+  EXPECT_TRUE(Entries().empty());
+  form.Add();
   EXPECT_EQ(Ok(), OkOutcome::Saved);
   EXPECT_EQ(Saved(), SetBytes({Record("[Name]", "[Command]")}));
   // Add stops at a full table, and a Delete there turns it on again.
   ASSERT_TRUE(Start(Bytes((MAX_COMMANDS - 1) * RECORD_SIZE, 'x')));
-  form.btnAddClick();
-  form.btnAddClick();
-  EXPECT_FALSE(form.AddEnabled());
+  form.Add();
+  form.Add();
+  EXPECT_FALSE(form.CanAdd());
   EXPECT_EQ(form.Commands.Count, MAX_COMMANDS);
-  form.btnDeleteClick();
-  EXPECT_TRUE(form.AddEnabled());
+  form.Delete();
+  EXPECT_TRUE(form.CanAdd());
 }
 
 // The drive field left empty is refused before anything else happens: the
 // selection does not move and nothing is stored or written.
 TEST_F(SetupModel, EmptyDriveLeaveIsRefusedBeforeTheSelectionMoves) {
   ASSERT_TRUE(Start(SetBytes({first, second})));
-  form.DriveEnter();
-  EXPECT_FALSE(form.DriveKey('7'));
-  EXPECT_TRUE(form.DriveKey('\xe9'));  // a letter of the code page, in upper case
+  form.EnterDrive();
+  EXPECT_FALSE(form.TypeDrive('7'));
+  EXPECT_TRUE(form.TypeDrive('\xe9'));  // a letter of the code page, in upper case
   EXPECT_EQ(form.Fields.Drive, '\xc9');
-  form.DriveClear();
-  EXPECT_TRUE(form.DriveLeave());
-  form.lbNameClick(1);
-  form.btnAddClick();
-  form.btnDeleteClick();
-  form.btnDownClick();
-  form.btBrowseChosen("C:\\x.exe", "C:\\");
+  form.ClearDrive();
+  EXPECT_TRUE(form.LeaveDrive());
+  form.SelectCommand(1);
+  form.Add();
+  form.Delete();
+  form.MoveDown();
+  form.TakeBrowsedProgram("C:\\x.exe", "C:\\");
   EXPECT_EQ(Ok(), OkOutcome::Refused);
-  EXPECT_FALSE(form.btnCancelClick());
-  EXPECT_EQ(Shown() + Entries()[1], "First|probe.exe 1|1| |Ctrl+ASecond");
+  EXPECT_FALSE(form.CanCancel());
+  ExpectFields("refused", "First", "probe.exe 1", 1, ' ', "Ctrl+A");
+  EXPECT_EQ(Entries()[1], "Second");
   EXPECT_EQ(form.Commands.Records[0].Drive, 'd');
   // Back in the field, Escape gives back the letter from before the edit.
-  form.DriveEnter();
-  EXPECT_TRUE(form.DriveEscape());
+  form.EnterDrive();
+  EXPECT_TRUE(form.UndoDrive());
   EXPECT_EQ(form.Fields.Drive, 'D');
-  EXPECT_FALSE(form.DriveEscape());  // nothing to undo: Escape is Cancel
-  EXPECT_FALSE(form.DriveLeave());
-  form.lbNameClick(1);
+  EXPECT_FALSE(form.UndoDrive());  // nothing to undo: Escape is Cancel
+  EXPECT_FALSE(form.LeaveDrive());
+  form.SelectCommand(1);
   EXPECT_EQ(form.CurrentIndex, 1);
   // A letter typed after a refusal lets the field go.
-  form.DriveEnter();
-  form.DriveClear();
-  EXPECT_TRUE(form.DriveLeave());
-  form.DriveEnter();
-  form.DriveKey('f');
+  form.EnterDrive();
+  form.ClearDrive();
+  EXPECT_TRUE(form.LeaveDrive());
+  form.EnterDrive();
+  form.TypeDrive('f');
   EXPECT_EQ(Ok(), OkOutcome::Saved);
   EXPECT_EQ(Saved()[RECORD_SIZE + offsetof(CommandRecord, Drive)], 'F');
 }
 
 TEST_F(SetupModel, HotkeyCaptureAndBrowse) {
   ASSERT_TRUE(Start(SetBytes({first, second})));
-  EXPECT_FALSE(form.eHotkeyKeyDown('B', SS_SHIFT));
-  EXPECT_TRUE(form.eHotkeyKeyDown('B', SS_SHIFT | SS_CTRL));
+  EXPECT_FALSE(form.PressHotkey('B', SS_SHIFT));
+  EXPECT_TRUE(form.PressHotkey('B', SS_SHIFT | SS_CTRL));
   EXPECT_EQ(form.Fields.Hotkey, "Shift+Ctrl+B");
-  EXPECT_TRUE(form.eHotkeyKeyDown(0x70, SS_ALT));
-  form.lbNameClick(1);
-  form.lbNameClick(0);
+  EXPECT_TRUE(form.PressHotkey(0x70, SS_ALT));
+  form.SelectCommand(1);
+  form.SelectCommand(0);
   EXPECT_EQ(form.Fields.Hotkey, "Alt+P");  // F1 is stored as the key that types p
   // A command without a name of its own is named after the program picked.
-  form.btBrowseChosen("C:\\Tools\\pad.exe", "C:\\Tools\\");
-  EXPECT_EQ(Shown() + std::string(form.BrowseDir), "First|C:\\Tools\\pad.exe|1|D|Alt+PC:\\Tools\\");
+  form.TakeBrowsedProgram("C:\\Tools\\pad.exe", "C:\\Tools\\");
+  ExpectFields("a program picked", "First", "C:\\Tools\\pad.exe", 1, 'D', "Alt+P");
+  EXPECT_EQ(form.BrowseDir.view(), "C:\\Tools\\");
   for (const char* unnamed : {"", "  [Name] "}) {
-    form.eNameChange(unnamed);
-    form.btBrowseChosen("D:pad.exe", "D:");
+    form.SetName(unnamed);
+    form.TakeBrowsedProgram("D:pad.exe", "D:");
     EXPECT_EQ(Entries()[0], "pad.exe") << unnamed;
   }
 }
@@ -200,7 +208,7 @@ TEST_F(SetupModel, OkWritesTheSetAndKeepsEveryEditWhenItCannot) {
 
   std::filesystem::remove(dir.Path("Tasklark.dat"));
   std::filesystem::create_directory(dir.Path("Tasklark.dat"));
-  form.btnAddClick();
+  form.Add();
   EXPECT_EQ(Ok(), OkOutcome::Failed);
   EXPECT_EQ(form.Commands.Count, 3);
   EXPECT_EQ(dir.Names(), Names{"Tasklark.dat"});
@@ -215,7 +223,7 @@ TEST_F(SetupModel, DamagedRecordsStayWithinTheirFields) {
     for (int b = value; b < value + MAX_COMMANDS && b < 256; ++b) file.insert(file.end(), RECORD_SIZE, b);
     ASSERT_TRUE(Start(file));
     for (int i = 0; i < form.Commands.Count; ++i) {
-      form.lbNameClick(i);
+      form.SelectCommand(i);
       EXPECT_LE(Entries()[i].size(), NAME_CAPACITY);
       EXPECT_LE(form.Fields.Command.size(), COMMAND_CAPACITY);
       EXPECT_EQ(std::string(form.Fields.Name), Entries()[i]);
