@@ -5,14 +5,13 @@ void ReleaseHotkeys(HWND window) {
   for (int id = 0; id < MAX_COMMANDS; ++id) UnregisterHotKey(window, id);
 }
 
-// Brings hotkeys, table and tip in line with the set file, and tells once
-// which hotkeys could not be had (another program holds one, an earlier
-// record took it, no key types its character).
-void LoadCommandSet() {
-  HWND window = TheRunner.Window;
+// Brings the window's hotkeys, the model's table and the icon's tip in line
+// with the set file, and tells once which hotkeys could not be had (another
+// program holds one, an earlier record took it, no key types its character).
+void LoadCommandSet(HWND window, RunnerModel& model, TrayIcon& tray) {
   ReleaseHotkeys(window);
   HotkeyWish wishes[MAX_COMMANDS];
-  const int count = TheRunner.Model.Load(wishes);
+  const int count = model.Load(wishes);
   for (HotkeyWish& wish : wishes) {
     if (&wish - wishes == count) break;
     // The key's code, with the shift state the character needs in the high
@@ -21,7 +20,7 @@ void LoadCommandSet() {
     wish.Registered = wish.VirtualKey != -1 &&
                       RegisterHotKey(window, wish.Slot, wish.Modifiers, static_cast<UINT>(wish.VirtualKey));
   }
-  UpdateTrayTip();
-  const MessageText missing = TheRunner.Model.MissingHotkeys(wishes, count);
-  if (!missing.empty()) ShowHotkeyBalloon(missing);
+  UpdateTrayTip(tray, model.Tip());
+  const MessageText missing = model.MissingHotkeys(wishes, count);
+  if (!missing.empty()) ShowHotkeyBalloon(tray, missing);
 }

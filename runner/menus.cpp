@@ -24,10 +24,9 @@ void TrackAndDestroy(HWND window, HMENU menu, POINT at) {
 
 // Item ids are the slot indexes, separators included, so an id always names
 // its record.
-void ShowCommandMenu(HWND window) {
+void ShowCommandMenu(HWND window, const RunnerModel& model) {
   POINT at = {};
   GetCursorPos(&at);
-  const RunnerModel& model = TheRunner.Model;
   if (!model.HasCommandMenu()) return;  // nothing to offer: no menu at all
   HMENU menu = CreatePopupMenu();
   for (int slot = 0; slot <= model.LastIndex; ++slot) {

@@ -2,10 +2,13 @@
 // command menu and the control menu, the global hotkeys of the loaded command
 // set, and the starting of commands. What it does is the model's
 // (runner_model.h); the code here makes the window and calls the system.
+// Each part is handed the state it works on.
 #pragma once
 
 #include <windows.h>
 #include <shellapi.h>
+
+#include <string_view>
 
 #include "runner_model.h"
 
@@ -15,58 +18,50 @@ constexpr wchar_t APP_TITLE_WIDE[] = L"Tasklark";
 
 // The longest current directory: 32767 UTF-16 units.
 constexpr DWORD CURRENT_DIR_UNITS = 32767;
+using DirectoryBuffer = wchar_t[CURRENT_DIR_UNITS + 1];
+
+// The tray icon as the shell is told of it, and what the runner keeps beside.
+struct TrayIcon {
+  NOTIFYICONDATAW Data;
+  HINSTANCE Module;  // whose icon it shows
+  bool IconIsOwn;    // loaded at a size of its own, and destroyed by the runner
+  // Tries left to add the icon while the notification area is not there yet.
+  int RetriesLeft;
+};
 
 // The one instance is static, so every member starts out zero and costs
 // nothing in the program file; large buffers have no initializer of their
 // own, so that nothing writes them at start.
 struct Runner {
-  HINSTANCE Module = nullptr;
-  HWND Window = nullptr;
-  NOTIFYICONDATAW TrayIconData = {};
-  bool IconIsOwn = false;  // loaded at a size of its own, and destroyed by the runner
-  // The shell's "TaskbarCreated" message, sent when the notification area
-  // (re)appears and every icon has to be added again.
-  UINT TaskbarCreatedMessage = 0;
-  // Tries left to add the icon while the notification area is not there yet.
-  int IconRetriesLeft = 0;
-
+  TrayIcon Tray = {};
   RunnerModel Model;
-
-  // The file dialogs' library, once a dialog has been opened.
-  HMODULE DialogLibrary = nullptr;
-
-  // Where RunCommand comes back to after starting a command.
-  wchar_t SavedDirectory[CURRENT_DIR_UNITS + 1];
+  // Where a command's start comes back to.
+  DirectoryBuffer SavedDirectory;
 };
 
-extern Runner TheRunner;
-
 // load.cpp
-void LoadCommandSet();
+void LoadCommandSet(HWND window, RunnerModel& model, TrayIcon& tray);
 void ReleaseHotkeys(HWND window);
 
 // menus.cpp
-void ShowCommandMenu(HWND window);
+void ShowCommandMenu(HWND window, const RunnerModel& model);
 void ShowControlMenu(HWND window);
 
 // launch.cpp: a record's command, and the editor.
-void RunCommand(int slot);
-void StartEditor(HWND window);
+void RunCommand(const Launch& launch, DirectoryBuffer& savedDirectory);
+void StartEditor(const RunnerModel& model);
 
 // control.cpp
 void ShowAboutBox(HWND window);
-void LoadSetFromDialog(HWND window);
-void SaveSetAs(HWND window);
+bool ChooseSetToLoad(RunnerModel& model);
+void SaveSetAs(HWND window, RunnerModel& model);
 void CloseRunner(HWND window);
-// A message box of the runner's with a UTF-8 text.
-int ShowMessage(HWND window, std::string_view text, UINT style);
 
 // tray.cpp
-void AddTrayIcon(HWND window);
-void RetryTrayIcon(HWND window, UINT_PTR timer);
-void OnTaskbarCreated(HWND window);
-void LoadTrayIcon(UINT dpi);
-void OnDisplayChange(UINT dpi);
-void UpdateTrayTip();
-void ShowHotkeyBalloon(std::string_view text);
-void RemoveTrayIcon();
+void AddTrayIcon(TrayIcon& tray, HWND window, HINSTANCE module);
+void RetryTrayIcon(TrayIcon& tray, UINT_PTR timer);
+void AddTrayIconAgain(TrayIcon& tray);
+void ResizeTrayIcon(TrayIcon& tray, UINT dpi);
+void UpdateTrayTip(TrayIcon& tray, std::string_view tip);
+void ShowHotkeyBalloon(const TrayIcon& tray, std::string_view text);
+void RemoveTrayIcon(TrayIcon& tray);

@@ -209,7 +209,7 @@ std::vector<Launch> Launches(const ProgramDir& dir) {
     Launch launch;
     std::getline(report, launch.commandLine);
     std::getline(report, launch.dir);
-    if (report >> launch.show >> launch.started) launches.push_back(launch);
+    if (report >> launch.show >> launch.started >> launch.console) launches.push_back(launch);
   }
   FindClose(search);
   std::sort(launches.begin(), launches.end(),

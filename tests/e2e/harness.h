@@ -74,6 +74,7 @@ struct Launch {
   std::string commandLine, dir;
   int show = -1;          // STARTUPINFO's wShowWindow; -1 when not given
   long long started = 0;  // the performance counter when it started
+  bool console = false;   // it had a console window
 };
 std::vector<Launch> WaitForLaunches(const ProgramDir& dir, std::size_t count);
 std::vector<std::string> LaunchedArguments(const ProgramDir& dir, std::size_t count);

@@ -1,7 +1,8 @@
 // Started as a command by the programs under test: writes how it was started
 // to probe-<process id>.txt beside itself (command line, current folder, show
-// mode, starting moment; UTF-8, a line each) and ends. Given the argument
-// "busy" it then stays busy for a while, as a large program does coming up.
+// mode, starting moment, 1 with a console window or 0; UTF-8, a line each)
+// and ends; also built as a console program. Given the argument "busy" it then
+// stays busy for a while, as a large program does coming up.
 #include <windows.h>
 
 #include <string>
@@ -24,11 +25,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   wchar_t dir[MAX_PATH] = {}, self[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, dir);
   GetModuleFileNameW(nullptr, self, MAX_PATH);
-  const std::string line = Utf8(GetCommandLineW()), show = (startup.dwFlags & STARTF_USESHOWWINDOW)
-                                                               ? std::to_string(startup.wShowWindow)
-                                                               : "-1";
-  const std::string report =
-      line + "\n" + Utf8(dir) + "\n" + show + "\n" + std::to_string(started.QuadPart) + "\n";
+  const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
+  const std::string line = Utf8(GetCommandLineW());
+  const std::string report = line + "\n" + Utf8(dir) + "\n" + std::to_string(show) + "\n" +
+                             std::to_string(started.QuadPart) + "\n" + (GetConsoleWindow() ? "1\n" : "0\n");
   // The report shows up under its final name only when it is complete.
   std::wstring base = self;
   base = base.substr(0, base.rfind(L'\\') + 1) + L"probe-" + std::to_wstring(GetCurrentProcessId());

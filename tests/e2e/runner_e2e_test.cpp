@@ -17,8 +17,8 @@ constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
 
 class Runner : public ::testing::Test {
  protected:
-  std::string Probe(const std::string& argument) const {
-    return "\"" + dir.Path("probe.exe") + "\" " + argument;
+  std::string Probe(const std::string& argument, const char* program = "probe.exe") const {
+    return "\"" + dir.Path(program) + "\" " + argument;
   }
   // Started once its control menu opens: the set is loaded by then.
   void Start(const std::string& arguments) {
@@ -29,12 +29,19 @@ class Runner : public ::testing::Test {
   // A click on the icon, and keys to the menu it opens where the cursor is.
   void Choose(UINT button, std::initializer_list<WORD> keys) {
     SetCursorPos(kCursor.x, kCursor.y);
-    PostMessageA(window, kTrayNotify, 1, button);
+    PostMessageA(window, WM_TRAYNOTIFY, 1, button);
     HWND menu = WaitForPopupMenu(runner.Id());
     RECT r = {};
-    ASSERT_TRUE(menu && GetWindowRect(menu, &r) && InflateRect(&r, 2, 2) && PtInRect(&r, kCursor));
+    ASSERT_TRUE(GetWindowRect(menu, &r));  // a menu opened, above and left of the cursor
+    EXPECT_NEAR(r.right, kCursor.x, 2);
+    EXPECT_NEAR(r.bottom, kCursor.y, 2);
     for (WORD key : keys) PressKeys({key});
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }));
+  }
+  void Answer(HWND box, WPARAM button) const {
+    ASSERT_NE(box, nullptr);
+    PostMessageA(box, WM_COMMAND, button, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
   }
   HWND Command(WPARAM id, const char* dialogTitle) const {
     PostMessageA(window, WM_COMMAND, id, 0);
@@ -48,7 +55,6 @@ class Runner : public ::testing::Test {
     return Shell_NotifyIconA(message, &icon);
   }
 
-  static constexpr UINT kTrayNotify = 2135;
   static constexpr POINT kCursor = {300, 300};
   ProgramDir dir;
   Process runner;
@@ -56,28 +62,32 @@ class Runner : public ::testing::Test {
 };
 
 // A left click and a choice start a command from the root of its drive, with
-// its show command, or from the runner's folder when the drive is missing. A
-// hotkey starts one too, also from a damaged record, whose command line
-// keeps to its field; a reload takes up the file as it is now. A program
-// slow to come up holds up nothing: the next command starts at once.
+// its show command, or from the runner's folder when the drive is missing; a
+// console program gets a console of its own. A hotkey starts one too, also
+// from a damaged record, whose command line keeps to its field; a reload takes
+// up the file as it is now. A slow start holds up nothing: the next is at once.
 TEST_F(Runner, MenusHotkeysAndReloadsStartCommands) {
   CommandRecord damaged = Record("Damaged", Probe("x"), SW_SHOWNORMAL, 'C', "110k");
   damaged.Name.Length = damaged.Command.Length = 255;
   std::memset(damaged.Command.Chars + Probe("").size(), 'x', COMMAND_CAPACITY - Probe("").size());
   std::memset(damaged.Filler1, 'F', sizeof damaged.Filler1);
-  const Bytes set = SetBytes({Record("Root", Probe("root"), SW_SHOWMAXIMIZED), Record("-", ""),
-                              Record("Missing", Probe("missing"), SW_SHOWMINNOACTIVE, 'Q'), damaged});
-  WriteBytes(dir.Path("Tasklark.dat"), set);
+  WriteBytes(
+      dir.Path("Tasklark.dat"),
+      SetBytes({Record("Root", Probe("root"), SW_SHOWMAXIMIZED), Record("-", ""),
+                Record("Missing", Probe("missing", "console.exe"), SW_SHOWMINNOACTIVE, 'Q'), damaged}));
+  dir.CopyAs("console_probe.exe", "console.exe");
   Start("\"C:\\no such folder\\Tasklark.dat\"");
   Choose(WM_LBUTTONDOWN, {VK_DOWN, VK_RETURN});
   WaitForLaunches(dir, 1);  // started one at a time: no start overtakes another
   Choose(WM_LBUTTONDOWN, {VK_DOWN, VK_DOWN, VK_RETURN});
   std::vector<Launch> launches = WaitForLaunches(dir, 2);
   ASSERT_EQ(launches.size(), 2u);
-  EXPECT_EQ(launches[0].commandLine + "|" + launches[0].dir + "|" + std::to_string(launches[0].show),
-            Probe("root") + "|C:\\|" + std::to_string(SW_SHOWMAXIMIZED));
-  EXPECT_EQ(launches[1].dir + "\\|" + std::to_string(launches[1].show),
-            dir.Dir() + "|" + std::to_string(SW_SHOWMINNOACTIVE));
+  EXPECT_EQ(launches[0].commandLine, Probe("root"));
+  EXPECT_EQ(launches[0].dir, "C:\\");
+  EXPECT_EQ(launches[0].show, SW_SHOWMAXIMIZED);
+  EXPECT_EQ(launches[1].dir + "\\", dir.Dir());
+  EXPECT_EQ(launches[1].show, SW_SHOWMINNOACTIVE);
+  EXPECT_TRUE(launches[1].console);
   PressKeys({VK_CONTROL, VK_MENU, 'K'});
   EXPECT_EQ(LaunchedArguments(dir, 3).back(), std::string(COMMAND_CAPACITY - Probe("").size(), 'x'));
 
@@ -108,32 +118,29 @@ TEST_F(Runner, ControlCommands) {
   CreateDirectoryW(Wide(dir.Path("elsewhere")).c_str(), nullptr);
   Start("\"my set.dat\"");
 
-  HWND about = Command(65, "Tasklark 1.0");
-  ASSERT_NE(about, nullptr);
-  PostMessageA(about, WM_COMMAND, IDOK, 0);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
-  Command(83, nullptr);  // Setup: the editor on the current set, quoted
+  Answer(Command(IDM_ABOUT, "Tasklark 1.0"), IDOK);
+  Command(IDM_SETUP, nullptr);  // Setup: the editor on the current set, quoted
   EXPECT_EQ(LaunchedArguments(dir, 1).back(), "\"my set.dat\"");
 
   // Load: whatever folder was browsed to, the set of that name beside the
   // program; a balloon tells of the hotkeys that could not be had.
-  ChooseFile(Command(76, "Open Tasklark commandset"), dir.Path("elsewhere\\other.dat"));
+  ChooseFile(Command(IDM_LOAD, "Open Tasklark commandset"), dir.Path("elsewhere\\other.dat"));
   EXPECT_TRUE(WaitUntil([] { return !HotkeyIsFree(kCtrlAlt, 'P'); }));
   const std::string balloon = WaitForBalloon();
   UnregisterHotKey(nullptr, 1);
-  EXPECT_EQ(balloon.substr(0, balloon.find("Ctrl+Alt+\xC3\xA9 Keyless: no key types it")),
-            "Ctrl+Alt+H Held: in use by another program\nCtrl+Alt+P Twice: used twice in this set\n");
+  EXPECT_EQ(balloon,
+            "Ctrl+Alt+H Held: in use by another program\nCtrl+Alt+P Twice: used twice in this set\n"
+            "Ctrl+Alt+\xC3\xA9 Keyless: no key types it");
   // Save as a name the program's folder holds, chosen elsewhere: asked first;
   // No leaves it, Yes copies, and the runner goes on under that name.
   for (int answer : {IDNO, IDYES}) {
-    ChooseFile(Command(66, "Save Tasklark commandset as ..."), dir.Path("elsewhere\\kept.dat"));
-    HWND question = WaitForWindow(runner.Id(), "#32770", "Tasklark");
-    ASSERT_NE(question, nullptr);
-    PostMessageA(question, WM_COMMAND, answer, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(question); }));
+    ChooseFile(Command(IDM_SAVEAS, "Save Tasklark commandset as ..."), dir.Path("elsewhere\\kept.dat"));
+    Answer(WaitForWindow(runner.Id(), "#32770", "Tasklark"), answer);
   }
-  EXPECT_EQ(ReadBytes(dir.Path("kept.dat")), ReadBytes(dir.Path("other.dat")));
-  Command(83, nullptr);
+  // The copy follows the answer: wait for it.
+  const Bytes other = ReadBytes(dir.Path("other.dat"));
+  EXPECT_TRUE(WaitUntil([&] { return ReadBytes(dir.Path("kept.dat")) == other; }));
+  Command(IDM_SETUP, nullptr);
   EXPECT_EQ(LaunchedArguments(dir, 2).back(), "\"kept.dat\"");
 
   ASSERT_TRUE(Icon(NIM_DELETE));

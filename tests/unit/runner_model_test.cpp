@@ -18,10 +18,6 @@ class RunnerModelTest : public ::testing::Test {
     model.Start("Tasklark.exe " + arguments, dir.Path("Tasklark.exe"));
   }
   int Load() { return model.Load(wishes); }
-  std::string Item(int slot) const {
-    const CommandMenuItem item = model.CommandMenuEntry(slot);
-    return item.Separator ? "<separator>" : std::string(item.Label.view());
-  }
 
   ScratchDir dir;
   RunnerModel model;
@@ -38,8 +34,6 @@ TEST_F(RunnerModelTest, LoadsTheNamedSetBesideTheProgram) {
   EXPECT_EQ(model.SetFileName, "Tasklark.dat");
   Start(std::string(51, 'n') + "\xF0\x9F\x90\xA6");  // cut to what the tip holds, never half a character
   EXPECT_EQ(model.Tip(), "Tasklark - " + std::string(51, 'n'));
-  EXPECT_EQ((std::vector<int>{TrayIconPixels(96), TrayIconPixels(100), TrayIconPixels(192)}),
-            (std::vector<int>{16, 17, 32}));
   // The program's own path unknown: nothing is read or made.
   model.Start("Tasklark.exe", "");
   EXPECT_EQ(Load(), 0);
@@ -55,35 +49,31 @@ TEST_F(RunnerModelTest, HotkeysCommandIdsAndMenuItems) {
   ASSERT_EQ(Load(), 4);  // only with Ctrl or Alt, a separator's too
   const int slots[] = {0, 1, 3, 5};
   const unsigned modifiers[] = {3, 7, 5, 2};
-  for (int i = 0; i < 4; ++i)
-    EXPECT_EQ(wishes[i].Slot * 10 + static_cast<int>(wishes[i].Modifiers), slots[i] * 10 + modifiers[i]);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(wishes[i].Slot, slots[i]);
+    EXPECT_EQ(wishes[i].Modifiers, modifiers[i]);
+  }
 
-  EXPECT_EQ(Item(0), "Editor\tCtrl+Alt+N");
-  EXPECT_EQ(Item(1) + Item(2), "<separator><separator>");
-  EXPECT_EQ(Item(3), std::string(39, 'f') + "\tShift+Alt+1");
-  EXPECT_EQ(Item(4), "\tQ");                                     // flags other than 1 are not set
+  EXPECT_EQ(model.CommandMenuEntry(0).Label, "Editor\tCtrl+Alt+N");
+  for (const int slot : {1, 2}) EXPECT_TRUE(model.CommandMenuEntry(slot).Separator) << slot;
+  EXPECT_EQ(model.CommandMenuEntry(3).Label, std::string(39, 'f') + "\tShift+Alt+1");
+  EXPECT_EQ(model.CommandMenuEntry(4).Label, "\tQ");             // flags other than 1 are not set
   EXPECT_STREQ(model.CommandMenuEntry(5).Label.c_str(), "ab");   // a NUL in the name ends the label
   EXPECT_EQ(CONTROL_MENU[CONTROL_MENU_SIZE - 1].Id, IDM_CLOSE);  // last, nothing after it
 
-  Launch launch = model.LaunchOf(0);
-  EXPECT_EQ(std::string(launch.Root) + launch.CommandLine.c_str(), "D:\\notepad.exe a.txt");
+  const Launch launch = model.LaunchOf(0);
+  EXPECT_STREQ(launch.Root, "D:\\");
+  EXPECT_EQ(launch.CommandLine, "notepad.exe a.txt");
   EXPECT_EQ(launch.ShowCmd, SHOWCMD_MAXIMIZED);
   EXPECT_EQ(model.LaunchOf(3).CommandLine, std::string(255, 'x'));
 
   // Ids are taken whole; a slot beyond the set runs nothing, not even after
   // a shorter set left older records there.
   int slot = -1;
-  EXPECT_TRUE(model.CommandFor(5, slot) == RunnerCommand::Run && slot == 5);
-  const std::pair<std::uintptr_t, RunnerCommand> ids[] = {{IDM_ABOUT, RunnerCommand::About},
-                                                          {IDM_SETUP, RunnerCommand::Setup},
-                                                          {IDM_LOAD, RunnerCommand::Load},
-                                                          {IDM_SAVEAS, RunnerCommand::SaveAs},
-                                                          {IDM_CLOSE, RunnerCommand::Close},
-                                                          {30, RunnerCommand::None},
-                                                          {64, RunnerCommand::None},
-                                                          {0x10000, RunnerCommand::None},
-                                                          {0x10000 + IDM_CLOSE, RunnerCommand::None}};
-  for (const auto& [id, command] : ids) EXPECT_EQ(model.CommandFor(id, slot), command) << id;
+  EXPECT_EQ(model.CommandFor(5, slot), RunnerCommand::Run);
+  EXPECT_EQ(slot, 5);
+  const std::uintptr_t refused[] = {MAX_COMMANDS, 64, 0x10000, 0x10000 + IDM_CLOSE};
+  for (const std::uintptr_t id : refused) EXPECT_EQ(model.CommandFor(id, slot), RunnerCommand::None) << id;
   WriteSet({Record("Only", "o")});
   Load();
   EXPECT_EQ(model.CommandFor(1, slot), RunnerCommand::None);
@@ -99,7 +89,7 @@ TEST_F(RunnerModelTest, MissingHotkeysAreToldWithTheirReason) {
   WriteSet(set);
   Start();
   ASSERT_EQ(Load(), 8);
-  for (HotkeyWish& wish : wishes) wish.Registered = true, wish.VirtualKey = 'A';
+  for (HotkeyWish& wish : wishes) wish.Registered = true;
   EXPECT_EQ(model.MissingHotkeys(wishes, 8), "");
   for (int i = 1; i < 8; ++i) wishes[i].Registered = false;
   wishes[2].VirtualKey = 'X';
@@ -128,7 +118,7 @@ TEST_F(RunnerModelTest, EditorLoadAndSaveAs) {
   EXPECT_EQ(model.PlanSaveAs("C:\\other\\new.dat").Step, SaveAsStep::Copy);
   const SaveAsPlan plan = model.PlanSaveAs("C:\\other\\work.dat");
   ASSERT_EQ(plan.Step, SaveAsStep::AskFirst);
-  EXPECT_NE(std::string(model.ReplaceQuestion(plan.Name).view()).find("named work.dat."), std::string::npos);
+  EXPECT_NE(model.ReplaceQuestion(plan.Name).view().find("named work.dat."), std::string::npos);
   error::Code error = 0;
   ASSERT_TRUE(model.SaveAs(plan, error));
   EXPECT_EQ(ReadBytes(dir.Path("work.dat")), ReadBytes(dir.Path("Tasklark.dat")));
@@ -138,8 +128,7 @@ TEST_F(RunnerModelTest, EditorLoadAndSaveAs) {
   std::filesystem::remove(dir.Path("work.dat"));
   EXPECT_FALSE(model.SaveAs(model.PlanSaveAs("copy.dat"), error));
   EXPECT_EQ(model.SetFileName, "work.dat");
-  EXPECT_NE(std::string(model.SaveAsFailure("copy.dat", error).view()).find("saved as copy.dat.\n\n"),
-            std::string::npos);
+  EXPECT_NE(model.SaveAsFailure("copy.dat", error).view().find("saved as copy.dat.\n\n"), std::string::npos);
 
   // What cannot be named is refused: nothing is copied from a cut path or to one.
   for (const std::string& name : {std::string(PathText::capacity() + 1 - dir.Dir().size(), 'n'),
@@ -152,6 +141,12 @@ TEST_F(RunnerModelTest, EditorLoadAndSaveAs) {
     EXPECT_EQ(model.SetFileName, "Tasklark.dat");
   }
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"Tasklark.dat"});
+}
+
+TEST(TrayIcon, SizeFollowsTheResolution) {
+  EXPECT_EQ(TrayIconPixels(STANDARD_DPI), 16);
+  EXPECT_EQ(TrayIconPixels(100), 17);
+  EXPECT_EQ(TrayIconPixels(2 * STANDARD_DPI), 32);
 }
 
 }  // namespace
