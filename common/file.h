@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string_view>
 
 #include "paths.h"
 
@@ -23,6 +22,11 @@ class File {
   // Creates the file, or empties an existing one, for reading and writing;
   // others may read and write it too.
   static File CreateAlways(const char* path);
+  // Creates a file that is not there yet, for reading and writing.
+  static File CreateNew(const char* path);
+  // Opens an existing file for writing over what it holds. A read-only file
+  // is refused, also where the system would open it (Wine run as root).
+  static File OpenForWriting(const char* path);
 
   bool IsOpen() const { return handle_ != kNone; }
   std::uint64_t Size() const;
@@ -30,6 +34,8 @@ class File {
   std::size_t Read(void* buffer, std::size_t size);
   // Writes all bytes; false when any could not be written.
   bool Write(const void* buffer, std::size_t size);
+  // Ends the file at the current position.
+  bool Truncate();
   bool Flush();
   bool Close();
 
@@ -43,10 +49,14 @@ class File {
 bool Exists(const char* path);
 // True when a folder, or the root of a drive, exists at the path.
 bool IsFolder(const char* path);
-// Creates a new, empty file with a unique name in the directory `dir` (with
-// its trailing separator, or empty for the current directory).
-bool CreateUnique(std::string_view dir, PathText& path);
-// Moves `from` over `to` in one step, replacing `to` and flushing to disk.
+// The path of the file that `path` names, through any link, in full; the
+// path itself when nothing is there. False when it cannot be named.
+bool FinalPath(const char* path, PathText& final);
+// Moves `from` over `to` in one step, flushing to disk. An existing `to`
+// hands on what makes it the file it is: its attributes, and where the
+// system keeps them its security and alternate streams. A read-only `to`,
+// and one that another program holds so that it cannot be moved away, are
+// refused before anything moves.
 bool MoveOver(const char* from, const char* to);
 bool Remove(const char* path);
 // Copies a file over another, which is replaced when it exists.

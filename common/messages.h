@@ -16,6 +16,12 @@ constexpr unsigned WM_UNREADABLE_SET = APP_MESSAGE_BASE + 1;
 // Posted to the editor's drive field when it was left empty, and checked
 // once the focus has settled.
 constexpr unsigned WM_CHECKLEAVE = APP_MESSAGE_BASE + 2;
+// Posted to the editor's dialog by the thread of Browse's Open dialog when
+// that dialog has closed.
+constexpr unsigned WM_BROWSED = APP_MESSAGE_BASE + 3;
+// Posted by the editor's dialog to itself when the set file holds more
+// commands than it shows.
+constexpr unsigned WM_CUT_SET = APP_MESSAGE_BASE + 4;
 
 // The control menu's commands are the letters A, B, E, L and S; a record's
 // command is its slot, 0 to 29.

@@ -1,6 +1,7 @@
 // The shared code's platform calls on Linux, for native unit tests, sanitizers
 // and fuzzing. Key names follow a US keyboard layout.
 #include <fcntl.h>
+#include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -51,6 +52,22 @@ file::File file::File::CreateAlways(const char* path) {
   return File(fd < 0 ? kNone : fd);
 }
 
+file::File file::File::CreateNew(const char* path) {
+  int fd = open(path, O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, NEW_FILE_MODE);
+  return File(fd < 0 ? kNone : fd);
+}
+
+// The owner's write permission stands for the read-only attribute, for root too.
+file::File file::File::OpenForWriting(const char* path) {
+  struct stat st;
+  if (stat(path, &st) == 0 && !(st.st_mode & S_IWUSR)) {
+    errno = EACCES;
+    return File();
+  }
+  int fd = open(path, O_WRONLY | O_CLOEXEC);
+  return File(fd < 0 ? kNone : fd);
+}
+
 std::uint64_t file::File::Size() const {
   struct stat st;
   if (!IsOpen() || fstat(static_cast<int>(handle_), &st) != 0) return 0;
@@ -72,6 +89,11 @@ bool file::File::Write(const void* buffer, std::size_t size) {
     size -= static_cast<std::size_t>(n);
   }
   return IsOpen();
+}
+
+bool file::File::Truncate() {
+  const off_t end = IsOpen() ? lseek(static_cast<int>(handle_), 0, SEEK_CUR) : -1;
+  return end >= 0 && ftruncate(static_cast<int>(handle_), end) == 0;
 }
 
 bool file::File::Flush() { return IsOpen() && fsync(static_cast<int>(handle_)) == 0; }
@@ -105,17 +127,14 @@ bool file::IsFolder(const char* path) {
   return stat(path, &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool file::CreateUnique(std::string_view dir, PathText& path) {
-  path.Clear();
-  path.Append(dir).Append("tlkXXXXXX");
-  if (path.WasCut()) {
-    errno = ENAMETOOLONG;
-    return false;
+bool file::FinalPath(const char* path, PathText& final) {
+  char resolved[PATH_MAX];
+  if (!realpath(path, resolved)) {
+    final = PathText(path);
+    return errno == ENOENT && !final.WasCut();
   }
-  int fd = mkstemp(path.data());
-  if (fd < 0) return false;
-  close(fd);
-  return true;
+  final = PathText(resolved);
+  return !final.WasCut();
 }
 
 bool file::MoveOver(const char* from, const char* to) {

@@ -16,6 +16,16 @@ namespace {
 HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
 constexpr DWORD SHARE_READ_WRITE = FILE_SHARE_READ | FILE_SHARE_WRITE;
+constexpr DWORD SHARE_ANY = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// The prefixes of the paths GetFinalPathNameByHandleW gives.
+constexpr wchar_t LONG_PATH_PREFIX[] = L"\\\\?\\";
+constexpr wchar_t UNC_PREFIX[] = L"\\\\?\\UNC\\";
+constexpr std::size_t UNC_PREFIX_UNITS = sizeof UNC_PREFIX / sizeof(wchar_t) - 1;
+constexpr DWORD FINAL_PATH_UNITS = PATH_UNITS + UNC_PREFIX_UNITS;
+// What a set file keeps when it is replaced; a read-only one is not replaced.
+constexpr DWORD KEPT_ATTRIBUTES = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+constexpr DWORD REPLACE_FLAGS = REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS;
 constexpr DWORD KEY_NAME_BUFFER = 256;
 constexpr int SCAN_CODE_SHIFT = 16;
 
@@ -35,6 +45,17 @@ std::intptr_t OpenFile(const char* path, DWORD access, DWORD disposition) {
                                                      disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+template <std::size_t N>
+bool StartsWith(const wchar_t* text, const wchar_t (&prefix)[N]) {
+  return std::wcsncmp(text, prefix, N - 1) == 0;
+}
+
+// A read-only set file is the user's wish that it stay as it is.
+bool IsReadOnly(const wchar_t* path) {
+  const DWORD attributes = GetFileAttributesW(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 }  // namespace
 
 file::File file::File::OpenForReading(const char* path) {
@@ -43,6 +64,19 @@ file::File file::File::OpenForReading(const char* path) {
 
 file::File file::File::CreateAlways(const char* path) {
   return File(OpenFile(path, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS));
+}
+
+file::File file::File::CreateNew(const char* path) {
+  return File(OpenFile(path, GENERIC_READ | GENERIC_WRITE, CREATE_NEW));
+}
+
+file::File file::File::OpenForWriting(const char* path) {
+  const WidePath wide(path);
+  if (wide.Ok() && IsReadOnly(wide.c_str())) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return File();
+  }
+  return File(OpenFile(path, GENERIC_WRITE, OPEN_EXISTING));
 }
 
 std::uint64_t file::File::Size() const {
@@ -73,6 +107,8 @@ bool file::File::Write(const void* buffer, std::size_t size) {
   }
   return IsOpen();
 }
+
+bool file::File::Truncate() { return IsOpen() && SetEndOfFile(AsHandle(handle_)); }
 
 bool file::File::Flush() { return IsOpen() && FlushFileBuffers(AsHandle(handle_)); }
 
@@ -115,23 +151,66 @@ bool file::IsFolder(const char* path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool file::CreateUnique(std::string_view dir, PathText& path) {
-  const WidePath directory(dir.empty() ? std::string_view(".") : dir);
-  wchar_t name[MAX_PATH] = {};
-  if (!directory.Ok() || !GetTempFileNameW(directory.c_str(), L"tlk", 0, name)) return false;
-  return FromWide(name, path);
+// Opened for no access at all, the file is named even while another program
+// holds it without sharing. The system names it with a prefix that takes
+// the length limit off: a drive's path loses the prefix, a share's takes the
+// two backslashes of its usual form, and a path that is then too long for the
+// calls of the programs is not named.
+bool file::FinalPath(const char* path, PathText& final) {
+  const WidePath wide(path);
+  if (!wide.Ok()) return false;
+  HANDLE file =
+      CreateFileW(wide.c_str(), 0, SHARE_ANY, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    final = PathText(path);
+    return true;
+  }
+  wchar_t name[FINAL_PATH_UNITS + 1] = {};
+  const DWORD length = GetFinalPathNameByHandleW(file, name, FINAL_PATH_UNITS + 1, FILE_NAME_NORMALIZED);
+  CloseHandle(file);
+  if (length == 0 || length > FINAL_PATH_UNITS) return false;
+  wchar_t* start = name;
+  if (StartsWith(name, UNC_PREFIX)) {
+    start += UNC_PREFIX_UNITS - 2;
+    start[0] = L'\\';
+  } else if (StartsWith(name, LONG_PATH_PREFIX)) {
+    start += sizeof LONG_PATH_PREFIX / sizeof(wchar_t) - 1;
+  }
+  return std::wcslen(start) <= PATH_UNITS && FromWide(start, final);
 }
 
 bool file::MoveOver(const char* from, const char* to) {
   const WidePath source(from), target(to);
   if (!source.Ok() || !target.Ok()) return false;
-  // A read-only set file is the user's wish that it stay as it is.
   const DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (attributes & FILE_ATTRIBUTE_READONLY) {
     SetLastError(ERROR_ACCESS_DENIED);
     return false;
   }
-  return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  // A file that cannot be moved away now (another program holds it without
+  // sharing its deletion) is told before anything moves: Wine's ReplaceFileW
+  // would leave a file of its own behind.
+  HANDLE replaced = CreateFileW(target.c_str(), DELETE, SHARE_ANY, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (replaced == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(replaced);
+  // ReplaceFileW makes the new file the old one's successor: attributes,
+  // security, alternate streams, creation time. The attributes go over
+  // first, for a ReplaceFileW that does not carry them (Wine's). Where the
+  // system cannot carry something over, the set is saved all the same.
+  const DWORD kept = attributes & KEPT_ATTRIBUTES;
+  SetFileAttributesW(source.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
+  if (ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACE_FLAGS, nullptr, nullptr)) return true;
+  // Without a backup, a failed move of the new file may leave no file under
+  // the set's name (Wine's ReplaceFileW does that more often than the
+  // system's): the new file then goes there as it is.
+  const DWORD error = GetLastError();
+  if (GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES &&
+      MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+    return true;
+  SetLastError(error);
+  return false;
 }
 
 bool file::Remove(const char* path) {

@@ -1,11 +1,14 @@
 // The ".." button: picks a program with the Open dialog for the command field.
+// The Open dialog runs on a thread of its own, with a message loop of its
+// own, so that the editor's dialog goes on taking its keys (Tab, Enter,
+// Escape, access keys) while it is up; the choice is posted back.
 #include <windows.h>
 #include <commdlg.h>
 
+#include "code_page.h"
 #include "control_ids.h"
 #include "desktop.h"
 #include "setup_dialog.h"
-#include "wide_text.h"
 
 namespace {
 
@@ -17,12 +20,12 @@ static_assert(BROWSE_FLAGS == 0x381808, "the Open dialog's flags");
 constexpr desktop::FileDialog OPEN_COMMAND = {BROWSE_TITLE, BROWSE_FILTER, L"", BROWSE_FLAGS, false};
 constexpr char NO_ANSI_PATH[] = "The path of this program cannot be stored in a command:\r\n";
 
-// The editor's Open dialog, when it is up: it has no owner, so it may be
-// behind the editor's dialog.
-HWND OpenDialog() {
+// The Open dialog, when it is up: it has no owner, so it may be behind the
+// editor's dialog.
+HWND OpenDialog(DWORD thread) {
   HWND found = nullptr;
   EnumThreadWindows(
-      GetCurrentThreadId(),
+      thread,
       [](HWND window, LPARAM result) -> BOOL {
         wchar_t title[sizeof BROWSE_TITLE / sizeof(wchar_t) + 1] = {};
         GetWindowTextW(window, title, sizeof title / sizeof(wchar_t));
@@ -34,46 +37,41 @@ HWND OpenDialog() {
   return found;
 }
 
-// The whole path, not empty, in the ANSI code page that commands are kept in.
-bool InCodePage(const wchar_t* path, FieldText& ansi) {
-  BOOL lost = FALSE;
-  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path, -1, ansi.data(),
-                                    static_cast<int>(ansi.capacity() + 1), nullptr, &lost);
-  ansi.TakeCString();
-  return n > 1 && !lost;  // n counts the NUL
-}
-
-// The path as it is, or in its short form, which is ASCII, when the volume
-// gives one.
-bool AnsiPath(std::string_view path, FieldText& ansi) {
-  const WideText<PATH_UNITS> wide(path);
-  wchar_t shortPath[MAX_PATH] = {};
-  return wide.Ok() && (InCodePage(wide.c_str(), ansi) ||
-                       (GetShortPathNameW(wide.c_str(), shortPath, MAX_PATH) && InCodePage(shortPath, ansi)));
+// The Open dialog's thread. The form's set name and Browse folder do not
+// change while it runs: the editor changes them only when the choice is back.
+DWORD WINAPI ChooseProgram(void* data) {
+  SetupDialog& dialog = *static_cast<SetupDialog*>(data);
+  // No owner: the editor's dialog stays usable while the Open dialog is up.
+  // The name box starts with the set's name.
+  dialog.Browsed = desktop::ChooseFile(nullptr, OPEN_COMMAND, dialog.Form.SetFileName, dialog.Form.BrowseDir);
+  PostMessageA(dialog.Handle, WM_BROWSED, 0, 0);
+  return 0;
 }
 
 }  // namespace
 
 void BrowseForCommand(SetupDialog& dialog) {
   if (dialog.Browsing) {  // one Open dialog at a time: show the one that is up
-    if (HWND open = OpenDialog()) SetForegroundWindow(open);
+    if (HWND open = OpenDialog(dialog.BrowseThread)) SetForegroundWindow(open);
     return;
   }
-  SetupForm& form = dialog.Form;
-  if (form.DriveRefused()) return;
-
-  // No owner: the editor's dialog stays usable while the Open dialog is up.
-  // The name box starts with the set's name.
+  if (dialog.Form.DriveRefused()) return;
+  HANDLE thread = CreateThread(nullptr, 0, ChooseProgram, &dialog, 0, &dialog.BrowseThread);
+  if (!thread) return;
+  CloseHandle(thread);
   dialog.Browsing = true;
-  const PathText path = desktop::ChooseFile(nullptr, OPEN_COMMAND, form.SetFileName, form.BrowseDir);
+}
+
+void TakeBrowsedProgram(SetupDialog& dialog) {
   dialog.Browsing = false;
-  if (path.empty() || !IsWindow(dialog.Handle)) return;
-  FieldText command;
-  if (!AnsiPath(path, command)) {
+  const PathText& path = dialog.Browsed;
+  if (path.empty()) return;
+  FieldText command, name;
+  if (!ProgramInCodePage(path, CP_ACP, command, name)) {
     MessageText text(NO_ANSI_PATH);
     desktop::ShowMessage(dialog.Handle, text.Append(path), APP_TITLE_WIDE, MB_OK | MB_ICONSTOP);
     return;
   }
-  form.TakeBrowsedProgram(command, DirectoryPart(path));
+  dialog.Form.TakeBrowsedProgram(command, name, DirectoryPart(path));
   ShowForm(dialog);
 }

@@ -75,14 +75,10 @@ bool LeavesWithinDialog(const SetupDialog& dialog, HWND to) {
   return to && to != dialog.DriveField && IsChild(dialog.Handle, to);
 }
 
-// A refused leave: the focus goes back and the user is told.
+// A refused leave, once the focus has settled on another control.
 void CheckLeave(const SetupDialog& dialog) {
-  HWND edit = dialog.DriveField;
-  if (!dialog.Form.DriveRefused() || GetFocus() == edit || !LeavesWithinDialog(dialog, GetFocus())) return;
-  ReleaseCapture();  // a button pressed on the way out is not clicked
-  MessageBeep(MB_OK);
-  SetFocus(edit);
-  desktop::ShowMessage(dialog.Handle, INVALID_INPUT, APP_TITLE_WIDE, MB_OK | MB_ICONSTOP);
+  if (dialog.Form.DriveRefused() && GetFocus() != dialog.DriveField && LeavesWithinDialog(dialog, GetFocus()))
+    ShowDriveRefusal(dialog);
 }
 
 LRESULT CALLBACK DriveFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -168,6 +164,14 @@ LRESULT CALLBACK HotkeyFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM 
 }
 
 }  // namespace
+
+// The focus goes back to the drive field and the user is told.
+void ShowDriveRefusal(const SetupDialog& dialog) {
+  ReleaseCapture();  // a button pressed on the way out is not clicked
+  MessageBeep(MB_OK);
+  SetFocus(dialog.DriveField);
+  desktop::ShowMessage(dialog.Handle, INVALID_INPUT, APP_TITLE_WIDE, MB_OK | MB_ICONSTOP);
+}
 
 void MakeDriveField(SetupDialog& dialog) {
   SetWindowSubclass(dialog.DriveField, DriveFieldProc, FIELD_SUBCLASS_ID,

@@ -294,6 +294,7 @@ void OnInitDialog(SetupDialog& dialog, HWND window) {
   error::Code error = 0;
   if (!dialog.Form.Open(startUp.CommandLine, startUp.ProgramPath, error))
     PostMessageA(window, WM_UNREADABLE_SET, error, 0);
+  if (dialog.Form.SetIsCut()) PostMessageA(window, WM_CUT_SET, 0, 0);
   ShowForm(dialog);
   SendMessageA(window, DM_SETDEFID, ID_OK, 0);
   SendMessageA(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(dialog.Button(GB_OK)), TRUE);
@@ -312,7 +313,7 @@ void OnOk(SetupDialog& dialog) {
       desktop::ShowMessage(dialog.Handle, dialog.Form.SaveFailure(error), APP_TITLE_WIDE,
                            MB_OK | MB_ICONSTOP);
       break;
-    case OkOutcome::Refused: break;
+    case OkOutcome::Refused: ShowDriveRefusal(dialog); break;
   }
 }
 
@@ -407,6 +408,10 @@ INT_PTR CALLBACK SetupDialogProc(HWND window, UINT message, WPARAM wParam, LPARA
       desktop::ShowMessage(window, dialog.Form.ReadFailure(static_cast<error::Code>(wParam)), APP_TITLE_WIDE,
                            MB_OK | MB_ICONWARNING);
       return TRUE;
+    case WM_CUT_SET:
+      desktop::ShowMessage(window, dialog.Form.CutSetNotice(), APP_TITLE_WIDE, MB_OK | MB_ICONWARNING);
+      return TRUE;
+    case WM_BROWSED: TakeBrowsedProgram(dialog); return TRUE;
     case WM_DESTROY: OnDestroy(dialog); return FALSE;
     default: return FALSE;
   }

@@ -29,8 +29,10 @@ struct SetupDialog {
   HWND HotkeyField;
   GlyphButton Buttons[GLYPH_BUTTON_COUNT];
 
-  bool Showing;   // ShowForm is setting the controls: their change reports are its own
-  bool Browsing;  // the Open dialog is up
+  bool Showing;        // ShowForm is setting the controls: their change reports are its own
+  bool Browsing;       // the Open dialog is up, on a thread of its own
+  DWORD BrowseThread;  // that thread
+  PathText Browsed;    // the program chosen there, empty for none; the thread's until WM_BROWSED
 
   HWND Button(GlyphButtonIndex index) const { return Buttons[index].Window; }
   // Pixels at the screen's resolution for pixels at the standard one.
@@ -49,8 +51,11 @@ void ReadFieldText(HWND control, FixedText<Capacity>& text) {
   GetWindowTextA(control, text.data(), static_cast<int>(Capacity + 1));
   text.TakeCString();
 }
-// fields.cpp: the drive field and the hotkey field.
+// fields.cpp: the drive field and the hotkey field, and the box that tells
+// the user why the emptied drive field cannot be left.
 void MakeDriveField(SetupDialog& dialog);
 void MakeHotkeyField(SetupDialog& dialog);
-// browse.cpp: the ".." button's Open dialog.
+void ShowDriveRefusal(const SetupDialog& dialog);
+// browse.cpp: the ".." button's Open dialog, and what it chose (WM_BROWSED).
 void BrowseForCommand(SetupDialog& dialog);
+void TakeBrowsedProgram(SetupDialog& dialog);

@@ -12,6 +12,7 @@ namespace {
 // named after the program picked for it.
 constexpr std::string_view UNNAMED = "[Name]";
 constexpr std::size_t NAME_FROM_FILE_CAPACITY = 255;
+constexpr std::size_t DECIMAL_DIGITS = 20;  // of the largest 64-bit number
 
 std::string_view Trimmed(std::string_view text) {
   auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
@@ -31,6 +32,16 @@ MessageText Failure(const char* what, const PathText& path, error::Code error) {
   return text;
 }
 
+void AppendNumber(MessageText& text, std::uint64_t number) {
+  char digits[DECIMAL_DIGITS];
+  std::size_t start = sizeof digits;
+  do {
+    digits[--start] = static_cast<char>('0' + number % 10);
+    number /= 10;
+  } while (number > 0);
+  text.Append(std::string_view(digits + start, sizeof digits - start));
+}
+
 }  // namespace
 
 bool SetupForm::Open(std::string_view commandLine, std::string_view programPath, error::Code& error) {
@@ -44,8 +55,9 @@ bool SetupForm::Open(std::string_view commandLine, std::string_view programPath,
   // under another name.
   SetPathKnown = !ProgramDir.empty() && !ProgramDir.WasCut() && !SetPath.WasCut();
   std::memset(&Commands, 0, sizeof Commands);
+  RecordsInFile = 0;
   bool read = true;
-  if (SetPathKnown && !ReadCommandSet(SetPath.c_str(), Commands)) {
+  if (SetPathKnown && !ReadCommandSet(SetPath.c_str(), Commands, &RecordsInFile)) {
     error = error::Last();
     read = !file::Exists(SetPath.c_str());
   }
@@ -53,6 +65,7 @@ bool SetupForm::Open(std::string_view commandLine, std::string_view programPath,
   CurrentIndex = -1;
   Fields = SetupFields{};
   DriveOnEntry = DRIVE_BLANK;
+  DriveEntered = false;
   DriveLeaveRefused = false;
   for (int i = 0; i < Commands.Count; ++i) Entries[i] = FieldText(ShownText(Commands.Records[i].Name));
   if (Commands.Count > 0) SelectCommand(0);
@@ -156,11 +169,11 @@ bool SetupForm::PressHotkey(std::uint16_t key, ShiftState shift) {
   return true;
 }
 
-void SetupForm::TakeBrowsedProgram(std::string_view command, std::string_view folder) {
+void SetupForm::TakeBrowsedProgram(std::string_view command, std::string_view name, std::string_view folder) {
   if (DriveRefused()) return;
   Fields.Command = FieldText(command);
-  const std::string_view name = Trimmed(Fields.Name);
-  if (name.empty() || name == UNNAMED) SetName(FileNamePart(command).substr(0, NAME_FROM_FILE_CAPACITY));
+  const std::string_view shown = Trimmed(Fields.Name);
+  if (shown.empty() || shown == UNNAMED) SetName(name.substr(0, NAME_FROM_FILE_CAPACITY));
   BrowseDir = PathText(folder);
 }
 
@@ -174,9 +187,12 @@ OkOutcome SetupForm::Ok(error::Code& error) {
                                                                           : OkOutcome::Failed;
 }
 
+// Only the focus that comes from another control starts a new edit; back
+// after a refused leave or from another window, the field still undoes to
+// what it held before.
 void SetupForm::EnterDrive() {
-  // Back after a refused leave, the field still undoes to what it held before.
-  if (!DriveLeaveRefused) DriveOnEntry = Fields.Drive;
+  if (!DriveEntered || !DriveChanged()) DriveOnEntry = Fields.Drive;
+  DriveEntered = true;
 }
 
 bool SetupForm::TypeDrive(char typed) {
@@ -188,8 +204,10 @@ bool SetupForm::TypeDrive(char typed) {
 
 void SetupForm::ClearDrive() { Fields.Drive = DRIVE_BLANK; }
 
+// Called when the focus goes to another control of the dialog.
 bool SetupForm::LeaveDrive() {
   DriveLeaveRefused = DriveChanged() && Fields.Drive == DRIVE_BLANK;
+  DriveEntered = DriveLeaveRefused;  // refused, the focus comes back to the same edit
   return DriveLeaveRefused;
 }
 
@@ -210,4 +228,14 @@ MessageText SetupForm::ReadFailure(error::Code error) const {
 
 MessageText SetupForm::SaveFailure(error::Code error) const {
   return Failure("The command set could not be saved to\r\n", SetPath, error);
+}
+
+MessageText SetupForm::CutSetNotice() const {
+  MessageText text("The command set\r\n");
+  text.Append(SetPath).Append("\r\nholds ");
+  AppendNumber(text, RecordsInFile);
+  text.Append(" commands. Only the first ");
+  AppendNumber(text, MAX_COMMANDS);
+  text.Append(" are shown, and only they are kept when Ok is pressed; Cancel leaves the file as it is.");
+  return text;
 }

@@ -51,10 +51,11 @@ class SetupForm {
   void SetWindowSize(int index) { Fields.WindowSize = index; }
   // A key pressed in the hotkey field; true when it was taken as a hotkey.
   bool PressHotkey(std::uint16_t key, ShiftState shift);
-  // The program picked with Browse: its path in the command's code page, and
-  // its folder (UTF-8), where the next Open dialog starts. The path becomes
-  // the command, and names a command that has no name yet.
-  void TakeBrowsedProgram(std::string_view command, std::string_view folder);
+  // The program picked with Browse: its path and its file name in the
+  // command's code page, and its folder (UTF-8), where the next Open dialog
+  // starts. The path becomes the command, and the file name names a command
+  // that has no name yet.
+  void TakeBrowsedProgram(std::string_view command, std::string_view name, std::string_view folder);
   // Stores the fields and writes the set; Failed, with the reason, when it
   // cannot be written, and every edit stays.
   OkOutcome Ok(error::Code& error);
@@ -64,7 +65,9 @@ class SetupForm {
   // The one-letter drive field: it takes letters only and keeps them in
   // upper case. Left empty after a change, it is refused, and nothing else
   // happens until it holds a letter again or Escape has given back what it
-  // held when it got the focus.
+  // held when it got the focus from another control. The focus gone to
+  // another window (another program, a message box) and back changes none
+  // of this.
   void EnterDrive();
   bool TypeDrive(char typed);  // false: not a letter, refused
   void ClearDrive();
@@ -77,22 +80,29 @@ class SetupForm {
   bool CanDelete() const { return Commands.Count > 0; }
   int SelectedEntry() const { return CurrentIndex < Commands.Count ? CurrentIndex : -1; }
 
+  // The file holds more records than the list: the user is told at start
+  // that only the first MAX_COMMANDS are shown and kept.
+  bool SetIsCut() const { return RecordsInFile > MAX_COMMANDS; }
+
   MessageText ReadFailure(error::Code error) const;
   MessageText SaveFailure(error::Code error) const;
+  MessageText CutSetNotice() const;
 
   // The editor's state.
-  ArgumentText SetFileName;  // as named on the command line
-  PathText ProgramDir;       // with its separator
-  PathText BrowseDir;        // folder of the last program picked with Browse
-  PathText SetPath;          // ProgramDir + SetFileName
-  bool SetPathKnown;         // false: too long, or the program's folder unknown
-  CommandSet Commands;       // slot i is list entry i; slots from Count on are zero
-  int CurrentIndex;          // the record the fields show, -1 for none
+  ArgumentText SetFileName;     // as named on the command line
+  PathText ProgramDir;          // with its separator
+  PathText BrowseDir;           // folder of the last program picked with Browse
+  PathText SetPath;             // ProgramDir + SetFileName
+  bool SetPathKnown;            // false: too long, or the program's folder unknown
+  CommandSet Commands;          // slot i is list entry i; slots from Count on are zero
+  std::uint64_t RecordsInFile;  // as the set file held them when read
+  int CurrentIndex;             // the record the fields show, -1 for none
 
   // The dialog.
   SetupFields Fields;
   FieldText Entries[MAX_COMMANDS];  // the list: entries 0 to Commands.Count - 1
   char DriveOnEntry;                // the drive field's text when it got the focus
+  bool DriveEntered;                // it has the focus, or had it when the user left the dialog
   bool DriveLeaveRefused;
 
  private:

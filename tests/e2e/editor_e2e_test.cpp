@@ -77,6 +77,7 @@ TEST_F(Editor, ControlsReachTheForm) {
   std::memset(damaged.Command.Chars, 'c', COMMAND_CAPACITY);
   WriteBytes(SetPath(),
              SetBytes({Record("First", "probe.exe 1", SHOWCMD_MINIMIZED, 'D', "100a"), second, damaged}));
+  SetFileAttributesW(Wide(SetPath()).c_str(), FILE_ATTRIBUTE_HIDDEN);  // and Ok keeps it so
   Start();
   const std::string damagedName = "Damaged" + std::string(NAME_CAPACITY - 7, 'N');
   EXPECT_TRUE(WaitForList({"First", "Second", damagedName}));
@@ -117,6 +118,9 @@ TEST_F(Editor, ControlsReachTheForm) {
   ASSERT_TRUE(Click(ID_BROWSE));
   HWND open = WaitForWindow(editor.Id(), "#32770", "Open a command");
   EXPECT_EQ(WindowText(GetDlgItem(open, 1148)), "Tasklark.dat");  // the name box starts with the set's name
+  ASSERT_TRUE(MakeForeground(dialog));                            // the editor's keys work meanwhile
+  PressKeys({VK_TAB});
+  EXPECT_TRUE(WaitUntil([&] { return Focus() == Control(ID_WINDOW_SIZE); }));
   ChooseFile(open, dir.Path("probe.exe"));
   EXPECT_TRUE(WaitForText(ID_COMMAND, dir.Path("probe.exe")));
 
@@ -126,23 +130,34 @@ TEST_F(Editor, ControlsReachTheForm) {
   StoreFieldText(damaged.Command, dir.Path("probe.exe"));
   EXPECT_EQ(ReadBytes(SetPath()),
             SetBytes({Record("Renamed", "probe.exe one", SHOWCMD_MAXIMIZED, 'E', "110j"), second, damaged}));
+  EXPECT_EQ(GetFileAttributesW(Wide(SetPath()).c_str()) & FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_HIDDEN);
 }
 
-// The dialog starts with the focus on Ok. The drive field emptied and left
-// with a click on another command: the box says why, the selection stays;
+// The dialog starts with the focus on Ok. The drive field emptied, another
+// program in front and gone, and the field left with a click on another
+// command: the box says why, the selection stays; Enter says it again;
 // Escape gives the letter back. Cancel writes nothing.
 TEST_F(Editor, DriveFieldAndCancel) {
   const Bytes set = SetBytes({Record("first", "1", 10, 'D'), Record("second", "2", 10, 'E')});
+  const std::string refused = "Invalid input value.  Use escape key to abandon changes.";
   WriteBytes(SetPath(), set);
   Start();
   EXPECT_TRUE(WaitUntil([&] { return Focus() == Control(ID_OK); }));
   ASSERT_TRUE(Enter(ID_DRIVE));
   PressKeys({VK_DELETE});
   ASSERT_TRUE(WaitForText(ID_DRIVE, " "));
+  const Process other = Process::Start("\"" + dir.Path("larkedit.exe") + "\" other.dat", dir.Dir());
+  HWND front = WaitForWindow(other.Id(), SETUP_CLASS_NAME, APP_TITLE);
+  WaitForInputIdle(other.Handle(), kLaunchTimeoutMs);  // past its own SetForegroundWindow
+  ASSERT_TRUE(MakeForeground(front));
+  ASSERT_TRUE(MakeForeground(dialog));
+  ASSERT_TRUE(WaitUntil([&] { return Focus() == Control(ID_DRIVE); }));
   ClickEntry(1);
-  EXPECT_EQ(Answer(), "Invalid input value.  Use escape key to abandon changes.");
+  EXPECT_EQ(Answer(), refused);
   EXPECT_EQ(SendMessageA(Control(ID_NAME_LIST), LB_GETCURSEL, 0, 0), 0);
   EXPECT_EQ(Text(ID_NAME), "first");
+  PressKeys({VK_RETURN});
+  EXPECT_EQ(Answer(), refused);
   ASSERT_TRUE(WaitUntil([&] { return Focus() == Control(ID_DRIVE); }));
   PressKeys({VK_ESCAPE});
   EXPECT_TRUE(WaitForText(ID_DRIVE, "D"));
@@ -154,8 +169,9 @@ TEST_F(Editor, DriveFieldAndCancel) {
 }
 
 // A set file held by another program: the editor says it could not read it,
-// and Ok that it could not save it, until the file is free.
-TEST_F(Editor, UnreadableSetAndFailedSaveAreTold) {
+// and Ok that it could not save it, until the file is free. A set of more
+// commands than the list holds: the editor says so at once.
+TEST_F(Editor, UnreadableOrLongSetAndFailedSaveAreTold) {
   WriteBytes(SetPath(), SetBytes({Record("Kept", "kept")}));
   HANDLE held = CreateFileW(Wide(SetPath()).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                             0, nullptr);
@@ -168,6 +184,10 @@ TEST_F(Editor, UnreadableSetAndFailedSaveAreTold) {
   ASSERT_TRUE(Click(ID_OK));
   ASSERT_TRUE(editor.WaitForExit());
   EXPECT_EQ(ReadBytes(SetPath()).size(), RECORD_SIZE);
+
+  WriteBytes(SetPath(), Bytes((MAX_COMMANDS + 1) * RECORD_SIZE, 'x'));
+  Start();
+  EXPECT_NE(Answer().find("holds 31 commands. Only the first 30 are shown"), std::string::npos);
 }
 
 // The runner's Setup opens the editor on its set, and Ok there makes the

@@ -16,6 +16,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+constexpr char LONG_FORM[] = "\\\\?\\";  // how a folder longer than MAX_PATH - 12 is made
+#else
+constexpr char LONG_FORM[] = "";
 #endif
 
 namespace {
@@ -39,9 +42,10 @@ TEST(ReadCommandSet, EveryPieceIsARecordUpToAFullTable) {
     const Bytes file = Pattern(size);
     WriteBytes(dir.Path("set.dat"), file);
     std::memset(&set, 0xAA, sizeof set);  // as a runner's table after a longer set
-    EXPECT_TRUE(ReadCommandSet(dir.Path("set.dat").c_str(), set));
-    const int count =
-        static_cast<int>(std::min<std::size_t>((size + RECORD_SIZE - 1) / RECORD_SIZE, MAX_COMMANDS));
+    std::uint64_t held = 0;
+    EXPECT_TRUE(ReadCommandSet(dir.Path("set.dat").c_str(), set, &held));
+    EXPECT_EQ(held, (size + RECORD_SIZE - 1) / RECORD_SIZE) << size;
+    const int count = static_cast<int>(std::min<std::uint64_t>(held, MAX_COMMANDS));
     ASSERT_EQ(set.Count, count) << size;
     // A short last piece is completed with zeros; later slots keep what they held.
     Bytes expected(file.begin(), file.begin() + std::min(file.size(), count * RECORD_SIZE));
@@ -69,8 +73,11 @@ TEST(ReadCommandSet, EveryPieceIsARecordUpToAFullTable) {
 }
 
 // Saving replaces the file whole, or leaves it as it was with no other file
-// left behind, and tells why.
-TEST(SaveCommandSet, ReplacesTheFileWholeOrNotAtAll) {
+// left behind, and tells why. The new file is the old one to the user: its
+// attributes stay, and a link to it stays a link. Where no new file can be
+// made beside the set, it is written in place; and a folder with room for
+// the set's name alone has room for the new file's.
+TEST(SaveCommandSet, ReplacesTheSameFileWholeOrNotAtAll) {
   ScratchDir dir;
   const std::string path = dir.Path("set.dat");
   CommandSet set = {};
@@ -99,7 +106,30 @@ TEST(SaveCommandSet, ReplacesTheFileWholeOrNotAtAll) {
   HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   refused(path);
   CloseHandle(held);
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+  ASSERT_TRUE(SaveCommandSet(path.c_str(), set, error));
+  EXPECT_EQ(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_HIDDEN);
 #endif
+  std::error_code failed;
+  std::filesystem::create_symlink(path, dir.Path("link.dat"), failed);
+  if (std::filesystem::is_symlink(dir.Path("link.dat"))) {  // Wine's CreateSymbolicLinkW makes none
+    set.Count = 3;
+    ASSERT_TRUE(SaveCommandSet(dir.Path("link.dat").c_str(), set, error));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("link.dat")));
+    EXPECT_EQ(ReadBytes(path), Slots(set, 0, 3));
+  }
+  for (char c : std::string("0123456789abcdefghijklmnopqrstuvwxyz"))  // every name of a new file taken
+    std::filesystem::create_directory(dir.Path(std::string("~") + c));
+  SetReadOnly(path, true);
+  EXPECT_FALSE(SaveCommandSet(path.c_str(), set, error));
+  SetReadOnly(path, false);
+  set.Count = 2;
+  ASSERT_TRUE(SaveCommandSet(path.c_str(), set, error));
+  EXPECT_EQ(ReadBytes(path), Slots(set, 0, 2));
+  const std::string deep =
+      dir.Dir() + std::string(PATH_UNITS - std::strlen("/set.dat") - dir.Dir().size(), 'd');
+  std::filesystem::create_directory(LONG_FORM + deep);
+  EXPECT_TRUE(SaveCommandSet((deep + dir.Dir().back() + "set.dat").c_str(), set, error));
 }
 
 std::string Text(const HotkeyText& t) { return std::string(t.view()); }

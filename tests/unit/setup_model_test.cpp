@@ -10,6 +10,12 @@
 #include "setup_model.h"
 #include "test_support.h"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include "code_page.h"
+#endif
+
 namespace {
 
 using Names = std::vector<std::string>;
@@ -49,6 +55,11 @@ TEST_F(SetupModel, StartListsTheSetAndShowsTheFirstCommand) {
   EXPECT_EQ(Entries(), (Names{"First", forty, "Second"}));
   ExpectFields("the first command", "First", "probe.exe 1", 1, 'D', "Ctrl+A");
   EXPECT_EQ(form.SelectedEntry(), 0);
+  // More records than the list holds: the first 30 are shown, and the user is told.
+  ASSERT_TRUE(Start(Bytes(45 * RECORD_SIZE - 1, 'x')));
+  EXPECT_TRUE(form.SetIsCut());
+  EXPECT_NE(std::string(form.CutSetNotice().view()).find("holds 45 commands. Only the first 30 "),
+            std::string::npos);
   // The first argument names the set, unchanged; a missing one is an empty list, which Ok creates.
   ASSERT_TRUE(Start({}, "\"my set.dat\" other.dat"));
   EXPECT_TRUE(Entries().empty());
@@ -143,12 +154,13 @@ TEST_F(SetupModel, EmptyDriveLeaveIsRefusedBeforeTheSelectionMoves) {
   EXPECT_TRUE(form.TypeDrive('\xe9'));  // a letter of the code page, in upper case
   EXPECT_EQ(form.Fields.Drive, '\xc9');
   form.ClearDrive();
+  form.EnterDrive();  // back from another program: the edit goes on
   EXPECT_TRUE(form.LeaveDrive());
   form.SelectCommand(1);
   form.Add();
   form.Delete();
   form.MoveDown();
-  form.TakeBrowsedProgram("C:\\x.exe", "C:\\");
+  form.TakeBrowsedProgram("C:\\x.exe", "x.exe", "C:\\");
   EXPECT_EQ(Ok(), OkOutcome::Refused);
   EXPECT_FALSE(form.CanCancel());
   ExpectFields("refused", "First", "probe.exe 1", 1, ' ', "Ctrl+A");
@@ -181,14 +193,15 @@ TEST_F(SetupModel, HotkeyCaptureAndBrowse) {
   form.SelectCommand(1);
   form.SelectCommand(0);
   EXPECT_EQ(form.Fields.Hotkey, "Alt+P");  // F1 is stored as the key that types p
-  // A command without a name of its own is named after the program picked.
-  form.TakeBrowsedProgram("C:\\Tools\\pad.exe", "C:\\Tools\\");
+  // A command without a name of its own is named after the program picked,
+  // whose name may end in the byte of a backslash (code page 932).
+  form.TakeBrowsedProgram("C:\\Tools\\pad.exe", "pad.exe", "C:\\Tools\\");
   ExpectFields("a program picked", "First", "C:\\Tools\\pad.exe", 1, 'D', "Alt+P");
   EXPECT_EQ(form.BrowseDir.view(), "C:\\Tools\\");
   for (const char* unnamed : {"", "  [Name] "}) {
     form.SetName(unnamed);
-    form.TakeBrowsedProgram("D:pad.exe", "D:");
-    EXPECT_EQ(Entries()[0], "pad.exe") << unnamed;
+    form.TakeBrowsedProgram("D:\x83\x5C.exe", "\x83\x5C.exe", "D:");
+    EXPECT_EQ(Entries()[0], "\x83\x5C.exe") << unnamed;
   }
 }
 
@@ -235,5 +248,20 @@ TEST_F(SetupModel, DamagedRecordsStayWithinTheirFields) {
     EXPECT_EQ(Entries(), shown);
   }
 }
+
+#ifdef _WIN32
+// Browse's program in the code page of commands: whole, or refused.
+TEST(CodePage, ProgramsAreTakenWholeOrRefused) {
+  FieldText command, name;
+  const char* mixed = "C:\\\xD0\x94\\\xE3\x82\xBD.exe";  // U+0414, U+30BD
+  ASSERT_TRUE(ProgramInCodePage(mixed, CP_UTF8, command, name));
+  EXPECT_EQ(command.view(), mixed);
+  ASSERT_TRUE(ProgramInCodePage("C:\\\xE3\x82\xBD\\\xE3\x82\xBD.exe", 932, command, name));
+  EXPECT_EQ(command.view(), "C:\\\x83\x5C\\\x83\x5C.exe");
+  EXPECT_EQ(name.view(), "\x83\x5C.exe");  // not ".exe": the trail byte is no backslash
+  EXPECT_FALSE(ProgramInCodePage("C:\\\xC4\x80.exe", 1252, command, name));         // U+0100, never "A"
+  EXPECT_FALSE(ProgramInCodePage("C:\\\xED\xA0\x80.exe", CP_UTF8, command, name));  // a lone surrogate
+}
+#endif
 
 }  // namespace
