@@ -54,8 +54,7 @@ void SetReadOnly(const std::string& path, bool readOnly) {
 
 CommandRecord Record(std::string_view name, std::string_view command, std::int32_t show, char drive,
                      std::string_view hotkey) {
-  CommandRecord record;
-  std::memset(&record, 0, sizeof record);
+  CommandRecord record = {};
   StoreFieldText(record.Name, name);
   StoreFieldText(record.Command, command);
   record.ShowCmd = show;
