@@ -35,8 +35,14 @@ constexpr UINT kTrayNotify = 2135;  // the runner's tray callback message
 constexpr UINT kTrayIconId = 1;
 constexpr DWORD kStartTimeoutMs = 15000;
 constexpr DWORD kSendTimeoutMs = 5000;
-constexpr double kStartRatioTarget = 1.25;
-constexpr double kPrivateRatioTarget = 1.25;
+// A start takes 100 to 200 ms: looking for its window every 10 ms would add
+// up to 10 % to one figure and not to the next.
+constexpr DWORD kStartPollMs = 1;
+// Opening what a command names loads its libraries on first use only: the
+// start and the memory stay at the floor.
+constexpr double kStartRatioTarget = 1.05;
+constexpr double kPrivateRatioTarget = 1.05;
+constexpr double kFreeAgainTargetMs = 100;
 constexpr double kEditorStartRatioTarget = 1.10;
 constexpr double kEditorPrivateRatioTarget = 1.05;
 constexpr double kEditorWorkingSetRatioTarget = 1.05;
@@ -224,7 +230,7 @@ Started StartAndWait(const std::string& commandLine, const ProgramDir& dir, cons
   double t0 = Now();
   s.process = Process::Start(commandLine, dir.Dir());
   WaitUntil([&] { return (s.window = FindTopLevel(className, nullptr, s.process.Id())) != nullptr; },
-            kStartTimeoutMs);
+            kStartTimeoutMs, kStartPollMs);
   // The window exists from inside WM_CREATE on; the program is ready once its
   // first message loop waits for input, after the set is loaded.
   WaitForInputIdle(s.process.Handle(), kStartTimeoutMs);
@@ -304,10 +310,12 @@ void MeasureStartup(Report& report, const Options& options) {
   double ratio = Median(runner) / Median(reference);
   report.Add({"Start until the window is found and the full set loaded (median)",
               Format(Median(runner), 1) + " ms", Format(Median(reference), 1) + " ms",
-              "<= 1.25 x reference (" + Format(ratio) + " x)", ratio <= kStartRatioTarget});
+              "<= " + Format(kStartRatioTarget) + " x reference (" + Format(ratio) + " x)",
+              ratio <= kStartRatioTarget});
   double privateRatio = Median(runnerPrivate) / Median(referencePrivate);
   report.Add({"Private bytes after the load (median)", Kib(Median(runnerPrivate)),
-              Kib(Median(referencePrivate)), "<= 1.25 x reference (" + Format(privateRatio) + " x)",
+              Kib(Median(referencePrivate)),
+              "<= " + Format(kPrivateRatioTarget) + " x reference (" + Format(privateRatio) + " x)",
               privateRatio <= kPrivateRatioTarget});
   report.Add(
       {"Working set after the load (median)", Kib(Median(runnerWs)), Kib(Median(referenceWs)), "", -1});
@@ -465,6 +473,44 @@ void MeasureBusyLaunch(Report& report, const Options& options) {
   Close(r);
 }
 
+// A hotkey that opens a document (of a type the probe opens), and at once one
+// that starts the probe. The runner takes the second once it is free again,
+// and the shell opens the document on a thread of its own meanwhile: the
+// second probe runs after what the runner's own start of it takes.
+void MeasureOpening(Report& report, const Options& options) {
+  ProgramDir dir({"Tasklark.exe", "probe.exe"});
+  const std::string probe = "\"" + dir.Path("probe.exe") + "\" ";
+  const ShellType document(".tlkbench", probe + "\"%1\"");
+  WriteBytes(dir.Path("report.tlkbench"), {});
+  WriteBytes(dir.Path("Tasklark.dat"),
+             SetBytes({Record("Document", dir.Path("report.tlkbench"), SHOWCMD_DEFAULT, 'C', "111d"),
+                       Record("Next", probe + "next", SHOWCMD_DEFAULT, 'C', "111p")}));
+  Started r = StartAndWait("\"" + dir.Path("Tasklark.exe") + "\"", dir, RUNNER_CLASS_NAME);
+  std::vector<double> opened, next;
+  for (int i = 0; i < options.runs; ++i) {
+    ClearLaunches(dir);
+    LARGE_INTEGER t0;
+    QueryPerformanceCounter(&t0);
+    PressKeys({VK_CONTROL, VK_MENU, VK_SHIFT, 'D'});
+    PressKeys({VK_CONTROL, VK_MENU, VK_SHIFT, 'P'});
+    for (const Launch& launch : WaitForLaunches(dir, 2)) {
+      const bool isNext = launch.commandLine.size() > 5 &&
+                          launch.commandLine.compare(launch.commandLine.size() - 5, 5, " next") == 0;
+      (isNext ? next : opened).push_back(CounterToMs(launch.started - t0.QuadPart));
+    }
+  }
+  report.Add({"Hotkey that opens a document until the program the shell starts for it runs (median)",
+              Format(Median(opened), 1) + " ms", std::to_string(opened.size()) + " openings", "", -1});
+  const double median = Median(next);
+  report.Add(
+      {"Hotkey that opens a document, then at once one that starts the probe, until the probe runs "
+       "(median)",
+       Format(median, 1) + " ms", std::to_string(next.size()) + " launches",
+       "runner free again: <= " + Format(kFreeAgainTargetMs, 0) + " ms",
+       !next.empty() && median <= kFreeAgainTargetMs});
+  Close(r);
+}
+
 void MeasureParse(Report& report) {
   constexpr int kCalls = 300;
   ParseShortCut(kWorstHotkeyText);  // the layout's first use costs extra once
@@ -580,6 +626,7 @@ int main(int argc, char** argv) {
     MeasureResident(report, options);
     MeasureLaunch(report, options);
     MeasureBusyLaunch(report, options);
+    MeasureOpening(report, options);
     MeasureParse(report);
     MeasureEditor(report, options);
   }

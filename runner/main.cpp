@@ -49,7 +49,7 @@ void OnCommand(HWND window, WPARAM id) {
   RunnerModel& model = runner.Model;
   int slot = 0;
   switch (model.CommandFor(id, slot)) {
-    case RunnerCommand::Run: RunCommand(model.LaunchOf(slot), runner.SavedDirectory); break;
+    case RunnerCommand::Run: RunCommand(model, model.LaunchOf(slot), runner.Start); break;
     case RunnerCommand::About: ShowAboutBox(window); break;
     case RunnerCommand::Setup: StartEditor(model); break;
     case RunnerCommand::Load:

@@ -29,14 +29,23 @@ struct TrayIcon {
   int RetriesLeft;
 };
 
+// What a command's start works in: large, and written only while a command
+// starts (the start touches no more of a buffer than the text it holds).
+struct StartBuffers {
+  // Where the start comes back to.
+  DirectoryBuffer SavedDirectory;
+  // The command line as it starts, and the same for the system's call.
+  CommandText Line;
+  wchar_t WideLine[COMMAND_LINE_CAPACITY + 1];
+};
+
 // The one instance is static, so every member starts out zero and costs
 // nothing in the program file; large buffers have no initializer of their
 // own, so that nothing writes them at start.
 struct Runner {
   TrayIcon Tray = {};
   RunnerModel Model;
-  // Where a command's start comes back to.
-  DirectoryBuffer SavedDirectory;
+  StartBuffers Start;
 };
 
 // load.cpp
@@ -48,8 +57,11 @@ void ShowCommandMenu(HWND window, const RunnerModel& model);
 void ShowControlMenu(HWND window);
 
 // launch.cpp: a record's command, and the editor.
-void RunCommand(const Launch& launch, DirectoryBuffer& savedDirectory);
+void RunCommand(RunnerModel& model, const Launch& launch, StartBuffers& start);
 void StartEditor(const RunnerModel& model);
+
+// open.cpp: what a command names, opened by the shell on a thread of its own.
+void OpenInShell(const OpenTarget& target, const wchar_t* root, std::int32_t showCommand);
 
 // control.cpp
 void ShowAboutBox(HWND window);

@@ -1,5 +1,6 @@
 #include "runner_model.h"
 
+#include "ansi_text.h"
 #include "file.h"
 #include "paths.h"
 #include "runner_link.h"
@@ -12,6 +13,57 @@ constexpr char SEPARATOR_MARK = '-';
 constexpr char ACCELERATOR_COLUMN = '\t';
 constexpr char TIP_PREFIX[] = "Tasklark - ";
 constexpr unsigned SMALL_ICON_PIXELS = 16;  // at STANDARD_DPI
+constexpr char VARIABLE_MARK = '%';
+constexpr char QUOTE = '"';
+constexpr char BLANKS[] = " \t";
+constexpr char SCHEME_END = ':';
+
+// From `from` up to `to` (npos: the end). Unlike substr it never throws, for
+// the programs are built without exceptions and their machinery.
+std::string_view Between(std::string_view text, std::size_t from, std::size_t to) {
+  if (to > text.size()) to = text.size();
+  return from < to ? std::string_view(text.data() + from, to - from) : std::string_view();
+}
+
+std::string_view Trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(BLANKS);
+  return first == std::string_view::npos ? std::string_view()
+                                         : Between(text, first, text.find_last_not_of(BLANKS) + 1);
+}
+
+bool NamesNoProgram(error::Code startError) {
+  switch (startError) {
+    case start_error::FILE_NOT_FOUND:
+    case start_error::PATH_NOT_FOUND:
+    case start_error::ACCESS_DENIED:
+    case start_error::INVALID_NAME:
+    case start_error::BAD_EXE_FORMAT: return true;
+    default: return false;
+  }
+}
+
+bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// A scheme, a colon and more: "https://...", "mailto:...". A scheme is a
+// letter followed by letters, digits, "+", "-" and "."; it has two characters
+// at least, for a letter and a colon name a drive.
+bool IsAddress(std::string_view text) {
+  const std::size_t end = text.find(SCHEME_END);
+  if (end == std::string_view::npos || end < 2 || end + 1 == text.size() || !IsAsciiLetter(text[0]))
+    return false;
+  for (std::size_t i = 1; i < end; ++i) {
+    const char c = text[i];
+    if (!IsAsciiLetter(c) && !(c >= '0' && c <= '9') && c != '+' && c != '-' && c != '.') return false;
+  }
+  return true;
+}
+
+// A web address, or an existing file or folder (a drive's root too).
+bool CanOpen(std::string_view target) {
+  if (IsAddress(target)) return true;
+  const PathText path(target);
+  return !target.empty() && !path.WasCut() && (file::Exists(path.c_str()) || file::IsFolder(path.c_str()));
+}
 
 }  // namespace
 
@@ -147,6 +199,54 @@ Launch RunnerModel::LaunchOf(int slot) const {
   const CommandRecord& record = Commands.Records[slot];
   return {
       {record.Drive, ':', '\\', '\0'}, FixedText<COMMAND_CAPACITY>(CommandLineText(record)), record.ShowCmd};
+}
+
+// As the system's own expansion does it: an unknown or empty name is kept
+// with both its marks, and a mark without a second one is kept as it is.
+bool RunnerModel::ExpandCommand(std::string_view stored, CommandText& line) {
+  line.Clear();
+  // Never more UTF-16 units than bytes of the code page.
+  char16_t units[COMMAND_CAPACITY + 1];
+  FixedText<3 * COMMAND_CAPACITY> text;
+  if (!ansi::ToUtf16(stored, units, COMMAND_CAPACITY) || !AppendUtf16(units, text)) return false;
+  for (std::string_view rest = text; !rest.empty();) {
+    // Up to the next mark, or a name with both its marks.
+    const bool marked = rest[0] == VARIABLE_MARK;
+    std::size_t end = rest.find(VARIABLE_MARK, marked ? 1 : 0);
+    if (marked && end != std::string_view::npos) ++end;
+    const std::string_view piece = Between(rest, 0, end);
+    const bool known = marked && piece.size() > 2 && piece.back() == VARIABLE_MARK &&
+                       program::Variable(Between(piece, 1, piece.size() - 1), VariableValue);
+    line.Append(known ? VariableValue.view() : piece);
+    rest.remove_prefix(piece.size());
+  }
+  return !line.WasCut();
+}
+
+bool RunnerModel::OpenTargetOf(std::string_view line, error::Code startError, OpenTarget& target) const {
+  target = {};
+  if (!NamesNoProgram(startError)) return false;
+  const std::string_view trimmed = Trimmed(line);
+  if (trimmed.empty()) return false;
+  std::string_view whole = trimmed;
+  if (whole.size() >= 2 && whole.front() == QUOTE && whole.back() == QUOTE &&
+      whole.find(QUOTE, 1) == whole.size() - 1)
+    whole = Between(whole, 1, whole.size() - 1);
+  if (CanOpen(whole)) {
+    target.Target = whole;
+    return true;
+  }
+  // The first argument: up to its closing quote, or up to the first blank.
+  const bool quoted = trimmed.front() == QUOTE;
+  const std::size_t end = quoted ? trimmed.find(QUOTE, 1) : trimmed.find_first_of(BLANKS);
+  const std::string_view first = Between(trimmed, quoted ? 1 : 0, end);
+  // One of the same size is the same text, looked at already.
+  if (first.size() == whole.size() || !CanOpen(first)) return false;
+  target.Target = first;
+  target.Parameters = end == std::string_view::npos
+                          ? std::string_view()
+                          : Trimmed(Between(trimmed, end + 1, std::string_view::npos));
+  return true;
 }
 
 bool RunnerModel::EditorCommandLine(FixedText<2 * PathText::capacity()>& line) const {

@@ -1,7 +1,8 @@
 // What the runner does, apart from any window: the set it holds, the answer to
-// each command id, the items of its two menus, the start of a command, the
-// editor's command line and the steps of Save as. The rest of runner/ puts
-// this on the screen and into the system.
+// each command id, the items of its two menus, the start of a command and
+// what it opens when it names no program, the editor's command line and the
+// steps of Save as. The rest of runner/ puts this on the screen and into the
+// system.
 #pragma once
 
 #include <cstddef>
@@ -14,6 +15,7 @@
 #include "messages.h"
 #include "error.h"
 #include "paths.h"
+#include "program.h"
 
 // A set file's name without its folder: 255 UTF-16 units, in UTF-8.
 constexpr std::size_t SET_FILE_NAME_CAPACITY = 3 * 255;
@@ -64,6 +66,27 @@ struct Launch {
   std::int32_t ShowCmd;
 };
 
+// A command line as it starts: UTF-8, as long as any the system takes.
+using CommandText = program::Line;
+
+// The system's answers to a start whose command names no program. These are
+// Windows' codes: the runner starts commands on Windows only.
+namespace start_error {
+constexpr error::Code FILE_NOT_FOUND = 2;
+constexpr error::Code PATH_NOT_FOUND = 3;
+constexpr error::Code ACCESS_DENIED = 5;     // a folder
+constexpr error::Code INVALID_NAME = 123;    // a web address, on Windows
+constexpr error::Code BAD_EXE_FORMAT = 193;  // a document or a shortcut
+}  // namespace start_error
+
+// What a command opens when it names no program, as the shell opens a file
+// or folder that is double-clicked: the target and what goes to it, both
+// views into the command line.
+struct OpenTarget {
+  std::string_view Target;
+  std::string_view Parameters;  // empty when there are none
+};
+
 enum class SaveAsStep { Nothing, AskFirst, Copy };
 struct SaveAsPlan {
   SaveAsStep Step;
@@ -100,6 +123,19 @@ struct RunnerModel {
   bool HasCommandMenu() const { return LastIndex >= 0; }
   CommandMenuItem CommandMenuEntry(int slot) const;
   Launch LaunchOf(int slot) const;
+  // The command line a launch starts: the stored text, read in the records'
+  // code page, in UTF-8, with every %NAME% of the runner's environment
+  // replaced by its value, so that it may hold characters the code page
+  // lacks; a name the environment lacks stays as written. False when the
+  // result does not fit: nothing starts then.
+  bool ExpandCommand(std::string_view stored, CommandText& line);
+  // After the start of `line` failed for `startError`: what to open instead.
+  // Only when the start found no program, and only an existing file or
+  // folder, or a web address: the whole line (trimmed, and unquoted when it
+  // is quoted as a whole), else its first argument with the rest as the
+  // parameters. Relative paths are looked up in the current directory,
+  // which is the root of the record's drive while the command starts.
+  bool OpenTargetOf(std::string_view line, error::Code startError, OpenTarget& target) const;
 
   // The editor on the current set, both parts quoted.
   bool EditorCommandLine(FixedText<2 * PathText::capacity()>& line) const;
@@ -119,4 +155,6 @@ struct RunnerModel {
 
  private:
   bool PathOf(std::string_view name, PathText& path) const;
+  // A variable's value on its way into a command line.
+  program::Line VariableValue;
 };

@@ -198,6 +198,40 @@ void ChooseFile(HWND dialog, const std::string& path) {
 
 namespace {
 
+constexpr char kClasses[] = "Software\\Classes\\";
+
+void SetClassValue(const std::string& key, const char* name, const std::string& value) {
+  HKEY handle = nullptr;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, Wide(kClasses + key).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                      &handle, nullptr) != ERROR_SUCCESS)
+    return;
+  const std::wstring text = Wide(value);
+  RegSetValueExW(handle, name ? Wide(name).c_str() : nullptr, 0, REG_SZ,
+                 reinterpret_cast<const BYTE*>(text.c_str()),
+                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(handle);
+}
+
+}  // namespace
+
+// A file type names the class that holds its command; a scheme holds its own.
+ShellType::ShellType(const std::string& name, const std::string& command, bool waitsForDde)
+    : name_(name), key_(name[0] == '.' ? "Tasklark" + name : name) {
+  if (name_ != key_)
+    SetClassValue(name_, nullptr, key_);
+  else
+    SetClassValue(key_, "URL Protocol", "");
+  SetClassValue(key_ + "\\shell\\open\\command", nullptr, command);
+  if (waitsForDde) SetClassValue(key_ + "\\shell\\open\\ddeexec", nullptr, "[open(\"%1\")]");
+}
+
+ShellType::~ShellType() {
+  for (const std::string& key : {name_, key_})
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, Wide(kClasses + key).c_str());
+}
+
+namespace {
+
 // The probe writes probe-<process id>.txt beside itself, a line each.
 std::vector<Launch> Launches(const ProgramDir& dir) {
   std::vector<Launch> launches;

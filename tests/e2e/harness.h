@@ -18,8 +18,8 @@ constexpr DWORD kTimeoutMs = 10000;
 constexpr DWORD kLaunchTimeoutMs = 30000;  // a new process under Wine on a busy machine
 
 template <class Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs = kTimeoutMs) {
-  for (const DWORD start = GetTickCount(); !condition(); Sleep(10))
+bool WaitUntil(Condition condition, DWORD timeoutMs = kTimeoutMs, DWORD pollMs = 10) {
+  for (const DWORD start = GetTickCount(); !condition(); Sleep(pollMs))
     if (GetTickCount() - start >= timeoutMs) return condition();
   return true;
 }
@@ -68,6 +68,21 @@ void ClickAt(POINT screen);
 bool ClickWindow(HWND window);  // its middle, once nothing (a hint, say) covers it
 bool HotkeyIsFree(UINT modifiers, UINT key);
 void ChooseFile(HWND dialog, const std::string& path);  // in a file dialog
+
+// A file type (".ext") or an address scheme that the shell opens with
+// `command`, registered where Wine's shell looks (HKLM\Software\Classes) for
+// as long as it lives. With `waitsForDde` the shell also sends a DDE message
+// that no program answers, and so waits for the program it started to end.
+class ShellType {
+ public:
+  ShellType(const std::string& name, const std::string& command, bool waitsForDde = false);
+  ShellType(const ShellType&) = delete;
+  ShellType& operator=(const ShellType&) = delete;
+  ~ShellType();
+
+ private:
+  std::string name_, key_;
+};
 
 // One report of the probe per start, in the order of the starts.
 struct Launch {

@@ -14,6 +14,8 @@ namespace e2e {
 namespace {
 
 constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
+// Well within the seconds an opening below keeps the shell waiting.
+constexpr DWORD kAnswerMs = 2000;
 
 class Runner : public ::testing::Test {
  protected:
@@ -104,6 +106,47 @@ TEST_F(Runner, MenusHotkeysAndReloadsStartCommands) {
   launches = WaitForLaunches(dir, 5);
   ASSERT_EQ(launches.size(), 5u);
   EXPECT_LT((launches[4].started - posted.QuadPart) * 1000 / frequency.QuadPart, 1000);
+}
+
+// A command that names no program opens what it names: a document with its
+// parameters, found here through a variable whose value the records' code
+// page lacks; an address; a folder. The runner answers while the shell still
+// waits for what it started. A missing target starts and shows nothing, and
+// the next command starts as always.
+TEST_F(Runner, CommandsOpenWhatTheyName) {
+  const ShellType document(".tlkdoc", Probe("\"%1\" %*"));
+  const ShellType scheme("tasklark-test", Probe("\"%1\" busy"), true);
+  const std::string docs = dir.Path("\xD0\x9E\xD1\x82\xD1\x87\xD1\x91\xD1\x82\xD1\x8B");  // Cyrillic
+  CreateDirectoryW(Wide(docs).c_str(), nullptr);
+  WriteBytes(docs + "\\report.tlkdoc", {});
+  CreateDirectoryW(Wide(dir.Path("Opened folder")).c_str(), nullptr);
+  WriteBytes(dir.Path("Tasklark.dat"),
+             SetBytes({Record("Document", "%TASKLARK_DOCS%\\report.tlkdoc 2", 10, 'C', "110d"),
+                       Record("Address", "tasklark-test:hello", 10, 'C', "110a"),
+                       Record("Folder", dir.Path("Opened folder"), 10, 'C', "110f"),
+                       Record("Missing", dir.Path("missing.tlkdoc"), 10, 'C', "110m"),
+                       Record("Next", Probe("next"), 10, 'C', "110n")}));
+  SetEnvironmentVariableW(L"TASKLARK_DOCS", Wide(docs).c_str());  // the runner inherits it
+  Start("");
+  SetEnvironmentVariableW(L"TASKLARK_DOCS", nullptr);
+
+  PressKeys({VK_CONTROL, VK_MENU, 'D'});
+  EXPECT_EQ(LaunchedArguments(dir, 1).back(), "\"" + docs + "\\report.tlkdoc\" 2");
+  PressKeys({VK_CONTROL, VK_MENU, 'A'});
+  EXPECT_EQ(LaunchedArguments(dir, 2).back(), "\"tasklark-test:hello\" busy");
+  const DWORD pressed = GetTickCount();
+  PressKeys({VK_CONTROL, VK_MENU, 'M'});
+  PressKeys({VK_CONTROL, VK_MENU, 'N'});
+  const std::vector<std::string> launched = LaunchedArguments(dir, 3);
+  EXPECT_LT(GetTickCount() - pressed, kAnswerMs);
+  EXPECT_EQ(launched.size(), 3u);
+  EXPECT_EQ(launched.back(), "next");
+  PressKeys({VK_CONTROL, VK_MENU, 'F'});
+  HWND folder = WaitForWindow(0, "ExplorerWClass", "Opened folder");
+  ASSERT_NE(folder, nullptr);
+  PostMessageA(folder, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(folder); }));
+  EXPECT_EQ(FindTopLevel("#32770", nullptr), nullptr);  // no box, the shell's or the runner's
 }
 
 // The control menu's commands, through the real dialogs and boxes, and the

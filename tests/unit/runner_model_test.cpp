@@ -1,13 +1,31 @@
 // The runner as data: the set it loads, what each command id and menu item
-// is, how a command starts, and the steps of Save as.
+// is, how a command starts and what it opens, and the steps of Save as.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "runner_model.h"
 #include "test_support.h"
+#include "utf8.h"
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
+
+// As the runner reads it: the wide environment on Windows.
+void SetVariable(const std::string& name, const std::string& value) {
+#ifdef _WIN32
+  std::u16string wideName(name.size() + 1, u'\0'), wideValue(value.size() + 1, u'\0');
+  Utf8ToUtf16(name, wideName.data(), name.size());
+  Utf8ToUtf16(value, wideValue.data(), value.size());
+  SetEnvironmentVariableW(reinterpret_cast<const wchar_t*>(wideName.c_str()),
+                          reinterpret_cast<const wchar_t*>(wideValue.c_str()));
+#else
+  setenv(name.c_str(), value.c_str(), 1);
+#endif
+}
 
 class RunnerModelTest : public ::testing::Test {
  protected:
@@ -141,6 +159,66 @@ TEST_F(RunnerModelTest, EditorLoadAndSaveAs) {
     EXPECT_EQ(model.SetFileName, "Tasklark.dat");
   }
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"Tasklark.dat"});
+}
+
+// A %NAME% the environment has gives its value, one outside the records' code
+// page too; everything else stays as written, and a line too long is refused.
+TEST_F(RunnerModelTest, CommandsTakeTheEnvironmentsValues) {
+  const std::string home = "C:\\Users\\\xD0\x9E\xD0\xBB\xD1\x8C\xD0\xB3\xD0\xB0";  // Cyrillic
+  SetVariable("TASKLARK_HOME", home);
+  SetVariable("TASKLARK_LONG", std::string(30000, 'x'));
+  const struct {
+    std::string stored, expanded;
+  } cases[] = {
+      {"%TASKLARK_HOME%\\notes.txt", home + "\\notes.txt"},
+      {"caf\xE9 %TASKLARK_UNSET% %TASKLARK_HOME%", "caf\xC3\xA9 %TASKLARK_UNSET% " + home},
+      {"100% %% %", "100% %% %"},
+  };
+  CommandText line;
+  for (const auto& c : cases) {
+    EXPECT_TRUE(model.ExpandCommand(c.stored, line)) << c.stored;
+    EXPECT_EQ(line, c.expanded);
+  }
+  EXPECT_FALSE(model.ExpandCommand("%TASKLARK_LONG%%TASKLARK_LONG%%TASKLARK_LONG%%TASKLARK_LONG%", line));
+}
+
+// Only after a start that found no program: the whole line when it names an
+// existing file or folder or is an address, else its first argument, with
+// the rest as the parameters. Paths are looked up from the current
+// directory, as from a drive's root while a command starts.
+TEST_F(RunnerModelTest, ACommandThatNamesNoProgramOpensWhatItNames) {
+  WriteBytes(dir.Path("My report.txt"), {});
+  WriteBytes(dir.Path("report.txt"), {});
+  std::filesystem::create_directory(dir.Path("My folder"));
+  using namespace start_error;
+  const struct {
+    std::string line;
+    error::Code error;
+    std::string target, parameters;
+  } cases[] = {
+      {"  My report.txt ", BAD_EXE_FORMAT, "My report.txt", ""},
+      {"\"My report.txt\"", BAD_EXE_FORMAT, "My report.txt", ""},
+      {"\"My report.txt\"  /p  2", BAD_EXE_FORMAT, "My report.txt", "/p  2"},
+      {"report.txt page 2", BAD_EXE_FORMAT, "report.txt", "page 2"},
+      {"My folder", FILE_NOT_FOUND, "My folder", ""},
+      {"\"My folder\"", ACCESS_DENIED, "My folder", ""},
+      {"https://example.org/a b", INVALID_NAME, "https://example.org/a b", ""},
+      {"x-my+scheme.1:open me", PATH_NOT_FOUND, "x-my+scheme.1:open me", ""},
+      {"C:\\no such folder", FILE_NOT_FOUND, "", ""},  // a drive, not a scheme
+      {"1x:open", FILE_NOT_FOUND, "", ""},
+      {"nosuch.exe report.txt", FILE_NOT_FOUND, "", ""},  // a missing program with arguments
+      {"report.txt", 740, "", ""},                        // another reason: the start needs elevation
+      {"  ", FILE_NOT_FOUND, "", ""},
+  };
+  const std::filesystem::path saved = std::filesystem::current_path();
+  std::filesystem::current_path(std::filesystem::u8path(dir.Dir()));
+  for (const auto& c : cases) {
+    OpenTarget target;
+    EXPECT_EQ(model.OpenTargetOf(c.line, c.error, target), !c.target.empty()) << c.line;
+    EXPECT_EQ(target.Target, c.target) << c.line;
+    EXPECT_EQ(target.Parameters, c.parameters) << c.line;
+  }
+  std::filesystem::current_path(saved);
 }
 
 TEST(TrayIcon, SizeFollowsTheResolution) {
