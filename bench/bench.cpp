@@ -31,7 +31,6 @@ using namespace bench;
 
 namespace {
 
-constexpr UINT kTrayNotify = 2135;  // the runner's tray callback message
 constexpr UINT kTrayIconId = 1;
 constexpr DWORD kStartTimeoutMs = 15000;
 constexpr DWORD kSendTimeoutMs = 5000;
@@ -343,7 +342,7 @@ double SendTime(HWND window, UINT message) {
 }
 
 bool PopUpCommandMenu(const Started& r) {
-  PostMessageA(r.window, kTrayNotify, kTrayIconId, WM_LBUTTONDOWN);
+  PostMessageA(r.window, WM_TRAYNOTIFY, kTrayIconId, WM_LBUTTONDOWN);
   if (!WaitForPopupMenu(r.process.Id())) return false;
   PressKeys({VK_ESCAPE});
   return WaitForNoPopupMenu(r.process.Id());

@@ -110,9 +110,10 @@ TEST_F(Runner, MenusHotkeysAndReloadsStartCommands) {
 
 // A command that names no program opens what it names: a document with its
 // parameters, found here through a variable whose value the records' code
-// page lacks; an address; a folder. The runner answers while the shell still
-// waits for what it started. A missing target starts and shows nothing, and
-// the next command starts as always.
+// page lacks; an address; a folder. The address's DDE message finds no
+// answer, so Wine's shell waits until its busy program ends, and the runner
+// takes the next commands meanwhile: a missing target starts and shows
+// nothing, and the command after it starts as always.
 TEST_F(Runner, CommandsOpenWhatTheyName) {
   const ShellType document(".tlkdoc", Probe("\"%1\" %*"));
   const ShellType scheme("tasklark-test", Probe("\"%1\" busy"), true);

@@ -7,7 +7,6 @@
 
 #include "runner_model.h"
 #include "test_support.h"
-#include "utf8.h"
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -15,15 +14,11 @@
 namespace {
 
 // As the runner reads it: the wide environment on Windows.
-void SetVariable(const std::string& name, const std::string& value) {
+void SetVariable(const char* name, const std::string& value) {
 #ifdef _WIN32
-  std::u16string wideName(name.size() + 1, u'\0'), wideValue(value.size() + 1, u'\0');
-  Utf8ToUtf16(name, wideName.data(), name.size());
-  Utf8ToUtf16(value, wideValue.data(), value.size());
-  SetEnvironmentVariableW(reinterpret_cast<const wchar_t*>(wideName.c_str()),
-                          reinterpret_cast<const wchar_t*>(wideValue.c_str()));
+  SetEnvironmentVariableW(std::filesystem::u8path(name).c_str(), std::filesystem::u8path(value).c_str());
 #else
-  setenv(name.c_str(), value.c_str(), 1);
+  setenv(name, value.c_str(), 1);
 #endif
 }
 
