@@ -38,6 +38,11 @@ struct FileDialog {
 // should not carry for a dialog seldom opened.
 PathText ChooseFile(HWND owner, const FileDialog& dialog, std::string_view name, std::string_view folder);
 
+// A library of the system's folder (`name` with its leading backslash), by
+// its full path: never a copy that lies in the program's folder. Null when
+// it cannot be loaded.
+HMODULE LoadSystemLibrary(const wchar_t* name);
+
 // Starts a command line, writable as the system asks, with a show command,
 // in `directory` (null: the caller's), and does not wait for it; false with
 // the reason in GetLastError when it did not start.

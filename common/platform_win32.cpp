@@ -297,19 +297,21 @@ constexpr char SAVE_DIALOG[] = "GetSaveFileNameW";
 
 using FileDialogCall = BOOL(WINAPI*)(LPOPENFILENAMEW);
 
-// By its full path: never a copy that lies in the program's folder.
 HMODULE DialogLibrary() {
   static HMODULE library = nullptr;
-  if (library) return library;
-  wchar_t path[MAX_PATH] = {};
-  const UINT length = GetSystemDirectoryW(path, MAX_PATH);
-  if (length == 0 || length + sizeof DIALOG_LIBRARY / sizeof(wchar_t) > MAX_PATH) return nullptr;
-  lstrcatW(path, DIALOG_LIBRARY);
-  library = LoadLibraryW(path);
+  if (!library) library = LoadSystemLibrary(DIALOG_LIBRARY);
   return library;
 }
 
 }  // namespace
+
+HMODULE LoadSystemLibrary(const wchar_t* name) {
+  wchar_t path[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+  if (length == 0 || length + static_cast<UINT>(lstrlenW(name)) >= MAX_PATH) return nullptr;
+  lstrcatW(path, name);
+  return LoadLibraryW(path);
+}
 
 int ShowMessage(HWND owner, std::string_view text, const wchar_t* caption, UINT style) {
   const WideText<MESSAGE_UNITS> wide(text);

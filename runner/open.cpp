@@ -8,6 +8,7 @@
 
 #include <cstddef>
 
+#include "desktop.h"
 #include "utf8.h"
 
 namespace {
@@ -35,14 +36,6 @@ struct Opening {
   wchar_t Texts[1];
 };
 
-HMODULE LoadSystemLibrary(const wchar_t* name, std::size_t units) {
-  wchar_t path[MAX_PATH] = {};
-  const UINT length = GetSystemDirectoryW(path, MAX_PATH);
-  if (length == 0 || length + units > MAX_PATH) return nullptr;
-  lstrcatW(path, name);
-  return LoadLibraryW(path);
-}
-
 template <class Call>
 Call ProcedureOf(HMODULE library, const char* name) {
   return library ? reinterpret_cast<Call>(reinterpret_cast<void*>(GetProcAddress(library, name))) : nullptr;
@@ -52,7 +45,7 @@ Call ProcedureOf(HMODULE library, const char* name) {
 // no extension.
 DWORD WINAPI OpenOnWorker(void* parameter) noexcept {
   auto* opening = static_cast<Opening*>(parameter);
-  const HMODULE com = LoadSystemLibrary(COM_LIBRARY, sizeof COM_LIBRARY / sizeof(wchar_t));
+  const HMODULE com = desktop::LoadSystemLibrary(COM_LIBRARY);
   const auto start = ProcedureOf<ComStart>(com, COM_START);
   const auto end = ProcedureOf<ComEnd>(com, COM_END);
   const bool apartment = start && end && SUCCEEDED(start(nullptr, APARTMENT));
