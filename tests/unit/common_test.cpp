@@ -20,6 +20,7 @@ constexpr char LONG_FORM[] = "\\\\?\\";  // how a folder longer than MAX_PATH - 
 #else
 constexpr char LONG_FORM[] = "";
 #endif
+constexpr std::size_t MAX_PATH_UNITS = 259;  // the system's MAX_PATH without the NUL
 
 namespace {
 
@@ -108,9 +109,14 @@ TEST(SaveCommandSet, ReplacesTheSameFileWholeOrNotAtAll) {
   ASSERT_TRUE(SaveCommandSet(path.c_str(), set, error));
   EXPECT_EQ(ReadBytes(path), Slots(set, 0, 2));
   const std::string deep =
-      dir.Dir() + std::string(PATH_UNITS - std::strlen("/set.dat") - dir.Dir().size(), 'd');
+      dir.Dir() + std::string(MAX_PATH_UNITS - std::strlen("/set.dat") - dir.Dir().size(), 'd');
   std::filesystem::create_directory(LONG_FORM + deep);
   EXPECT_TRUE(SaveCommandSet((deep + dir.Dir().back() + "set.dat").c_str(), set, error));
+#ifdef _WIN32
+  std::filesystem::create_directory(LONG_FORM + deep + "d");
+  EXPECT_FALSE(SaveCommandSet((deep + "d\\set.dat").c_str(), set, error));  // a unit more
+  EXPECT_EQ(error, error::PathTooLong());
+#endif
 }
 
 std::string Text(const HotkeyText& t) { return std::string(t.view()); }
