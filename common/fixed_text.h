@@ -77,3 +77,15 @@ inline std::string_view UpToFirstNul(std::string_view text) {
 
 // A message for the user: far more than any message box shows.
 using MessageText = FixedText<1023>;
+
+// Appends the decimal digits of a number.
+template <std::size_t Capacity>
+FixedText<Capacity>& AppendDecimal(FixedText<Capacity>& text, unsigned long long number) {
+  char digits[20];  // of the largest 64-bit number
+  std::size_t start = sizeof digits;
+  do {
+    digits[--start] = static_cast<char>('0' + number % 10);
+    number /= 10;
+  } while (number > 0);
+  return text.Append(std::string_view(digits + start, sizeof digits - start));
+}

@@ -15,6 +15,7 @@
 #include "file.h"
 #include "paths.h"
 #include "program.h"
+#include "utf8.h"
 
 namespace {
 
@@ -187,8 +188,10 @@ char ansi::UpperCase(char c) {
   return c;
 }
 
-// Natively the code page is Latin-1: each byte is the code point of its value.
-bool ansi::ToUtf16(std::string_view text, char16_t* out, std::size_t capacity) {
+// Natively the system's code page is Latin-1: each byte is the code point of
+// its value.
+bool ansi::ToUtf16(std::string_view text, char16_t* out, std::size_t capacity, unsigned codePage) {
+  if (codePage == UTF8_CODE_PAGE) return Utf8ToUtf16(text, out, capacity);
   const std::size_t n = text.size() < capacity ? text.size() : capacity;
   for (std::size_t i = 0; i < n; ++i) out[i] = static_cast<unsigned char>(text[i]);
   out[n] = u'\0';

@@ -237,10 +237,13 @@ bool ansi::EqualIgnoringCase(std::string_view a, std::string_view b) {
                         static_cast<int>(b.size())) == CSTR_EQUAL;
 }
 
-bool ansi::ToUtf16(std::string_view text, char16_t* out, std::size_t capacity) {
+// No flags, which every code page takes, UTF-8 (65001) too: a byte that is
+// no character of the code page becomes U+FFFD.
+bool ansi::ToUtf16(std::string_view text, char16_t* out, std::size_t capacity, unsigned codePage) {
+  static_assert(SYSTEM_CODE_PAGE == CP_ACP && UTF8_CODE_PAGE == CP_UTF8, "the system's code pages");
   out[0] = u'\0';
   if (text.empty()) return true;
-  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+  const int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
                                     reinterpret_cast<wchar_t*>(out), static_cast<int>(capacity));
   out[n > 0 ? n : 0] = u'\0';
   return n > 0;

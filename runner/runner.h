@@ -75,5 +75,5 @@ void RetryTrayIcon(TrayIcon& tray, UINT_PTR timer);
 void AddTrayIconAgain(TrayIcon& tray);
 void ResizeTrayIcon(TrayIcon& tray, UINT dpi);
 void UpdateTrayTip(TrayIcon& tray, std::string_view tip);
-void ShowHotkeyBalloon(const TrayIcon& tray, std::string_view text);
+void ShowLoadBalloon(const TrayIcon& tray, std::string_view text);
 void RemoveTrayIcon(TrayIcon& tray);

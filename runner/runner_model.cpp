@@ -42,6 +42,22 @@ bool NamesNoProgram(error::Code startError) {
   }
 }
 
+// `text` of the records' code page, in UTF-8, cut after `units` UTF-16 units
+// with "..." (never between the two of a pair).
+void AppendShown(MessageText& out, std::string_view text, std::size_t units, unsigned codePage) {
+  constexpr std::size_t MOST_UNITS = NAME_CAPACITY;  // a name, or a hotkey's text
+  char16_t wide[MOST_UNITS + 1];
+  ansi::ToUtf16(text.substr(0, MOST_UNITS), wide, MOST_UNITS, codePage);
+  std::u16string_view shown(wide);
+  if (shown.size() <= units) {
+    AppendUtf16(shown, out);
+    return;
+  }
+  const bool pairCut = shown[units - 1] >= 0xD800 && shown[units - 1] < 0xDC00;
+  AppendUtf16(shown.substr(0, pairCut ? units - 1 : units), out);
+  out.Append("...");
+}
+
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // A scheme, a colon and more: "https://...", "mailto:...". A scheme is a
@@ -102,18 +118,19 @@ bool RunnerModel::SetFilePath(PathText& path) const {
 
 int RunnerModel::Load(HotkeyWish (&wishes)[MAX_COMMANDS]) {
   LastIndex = -1;
+  RecordsInFile = 0;
   PathText path;
   if (!SetFilePath(path)) return 0;
   if (!file::Exists(path.c_str())) {
     CreateEmptySetFile(path.c_str());
     return 0;
   }
-  ReadCommandSet(path.c_str(), Commands);
+  ReadCommandSet(path.c_str(), Commands, &RecordsInFile);
   LastIndex = Commands.Count - 1;
   int count = 0;
   for (int slot = 0; slot <= LastIndex; ++slot) {
     const HotkeyCode& code = Commands.Records[slot].Hotkey;
-    if (WantsGlobalHotkey(code)) wishes[count++] = {slot, HotkeyModifiers(code), code.Key, 0, false};
+    if (WantsGlobalHotkey(code)) wishes[count++] = {slot, HotkeyModifiers(code), code.Key, 0, false, 0};
   }
   return count;
 }
@@ -129,40 +146,53 @@ MessageText RunnerModel::Tip() const {
   return shown;
 }
 
-// "Ctrl+Alt+N Editor: in use by another program"; the hotkey as the editor
-// shows it (the menu's text for a key without a name), the label cut short.
-MessageText RunnerModel::MissingHotkeys(const HotkeyWish* wishes, int count) const {
-  constexpr std::size_t LABEL_CHARS = 24;
+// "Only the first 30 of the set's 35 commands are used; 5 are left out.",
+// then "Ctrl+Alt+N Editor: in use by another program" for each hotkey not
+// given; the hotkey as the editor shows it (the menu's text for a key
+// without a name), the label cut short. The reason is the system's where it
+// is none of the three the runner knows. Lines that do not fit are counted.
+MessageText RunnerModel::LoadNotice(const HotkeyWish* wishes, int count) const {
+  constexpr std::size_t LABEL_UNITS = 24;
   constexpr std::size_t MORE_CHARS = 16;  // "\nand 30 more"
   MessageText text;
-  int missing = 0, told = 0;
+  if (RecordsInFile > MAX_COMMANDS) {
+    const std::uint64_t leftOut = RecordsInFile - MAX_COMMANDS;
+    AppendDecimal(text.Append("Only the first "), MAX_COMMANDS).Append(" of the set's ");
+    AppendDecimal(text, RecordsInFile).Append(" commands are used; ");
+    AppendDecimal(text, leftOut).Append(leftOut == 1 ? " is left out." : " are left out.");
+  }
+  int missing = 0;
+  int told = 0;
   for (int i = 0; i < count; ++i) {
     const HotkeyWish& wish = wishes[i];
     if (wish.Registered) continue;
     ++missing;
-    const char* why = "in use by another program";
+    bool twice = false;
     for (int j = 0; j < i; ++j)
-      if (wishes[j].Registered && wishes[j].Modifiers == wish.Modifiers &&
-          wishes[j].VirtualKey == wish.VirtualKey)
-        why = "used twice in this set";
-    if (wish.VirtualKey == -1) why = "no key types it";
+      twice = twice || (wishes[j].Registered && wishes[j].Modifiers == wish.Modifiers &&
+                        wishes[j].VirtualKey == wish.VirtualKey);
+    FixedText<255> why;
+    if (wish.VirtualKey == -1)
+      why.Append("no key types it");
+    else if (twice)
+      why.Append("used twice in this set");
+    else if (wish.Error == 0 || wish.Error == HOTKEY_ALREADY_REGISTERED)
+      why.Append("in use by another program");
+    else
+      error::Describe(wish.Error, why);
     const CommandRecord& record = Commands.Records[wish.Slot];
     HotkeyText hotkey = HotkeyCodeToText(record.Hotkey);
     if (hotkey.empty()) hotkey = HotkeyCodeToMenuText(record.Hotkey);
-    const std::string_view label = UpToFirstNul(MenuLabelText(record));
-    FixedText<127> line(UpToFirstNul(hotkey));
-    line.Append(' ')
-        .Append(label.substr(0, LABEL_CHARS))
-        .Append(label.size() > LABEL_CHARS ? "...: " : ": ")
-        .Append(why);
+    MessageText line;
+    AppendShown(line, UpToFirstNul(hotkey), hotkey.size(), CodePage);
+    line.Append(' ');
+    AppendShown(line, UpToFirstNul(MenuLabelText(record)), LABEL_UNITS, CodePage);
+    line.Append(": ").Append(why);
     if (told == BALLOON_LINES || text.size() + line.size() + 1 + MORE_CHARS >= BALLOON_CHARS) continue;
-    text.Append(told++ ? "\n" : "").Append(line);
+    text.Append(text.empty() ? "" : "\n").Append(line);
+    ++told;
   }
-  if (const int more = missing - told; more > 0) {  // at most 30
-    text.Append("\nand ");
-    if (more >= 10) text.Append(static_cast<char>('0' + more / 10));
-    text.Append(static_cast<char>('0' + more % 10)).Append(" more");
-  }
+  if (const int more = missing - told; more > 0) AppendDecimal(text.Append("\nand "), more).Append(" more");
   return text;
 }
 
@@ -208,7 +238,7 @@ bool RunnerModel::ExpandCommand(std::string_view stored, CommandText& line) {
   // Never more UTF-16 units than bytes of the code page.
   char16_t units[COMMAND_CAPACITY + 1];
   FixedText<3 * COMMAND_CAPACITY> text;
-  if (!ansi::ToUtf16(stored, units, COMMAND_CAPACITY) || !AppendUtf16(units, text)) return false;
+  if (!ansi::ToUtf16(stored, units, COMMAND_CAPACITY, CodePage) || !AppendUtf16(units, text)) return false;
   for (std::string_view rest = text; !rest.empty();) {
     // Up to the next mark, or a name with both its marks.
     const bool marked = rest[0] == VARIABLE_MARK;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "ansi_text.h"
 #include "command_set.h"
 #include "fixed_text.h"
 #include "hotkey_text.h"
@@ -22,7 +23,7 @@ constexpr std::size_t SET_FILE_NAME_CAPACITY = 3 * 255;
 using SetFileNameText = FixedText<SET_FILE_NAME_CAPACITY>;
 
 // The tray icon's tip holds 64 characters with the closing NUL, its balloon
-// 256; the balloon tells of at most 5 hotkeys.
+// 256 (UTF-16 units); the balloon tells of at most 5 hotkeys.
 constexpr std::size_t TIP_CHARS = 64;
 constexpr std::size_t BALLOON_CHARS = 256;
 constexpr int BALLOON_LINES = 5;
@@ -53,11 +54,14 @@ struct HotkeyWish {
   int Slot;
   unsigned Modifiers;  // MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4
   char Key;            // the character whose key is asked of the layout
-  // What the system answered: the key (-1: no key types the character), and
-  // whether the hotkey was given.
+  // What the system answered: the key (-1: no key types the character),
+  // whether the hotkey was given, and if not, why (0: not told).
   int VirtualKey;
   bool Registered;
+  error::Code Error;
 };
+// The system's answer for a hotkey that is taken already.
+constexpr error::Code HOTKEY_ALREADY_REGISTERED = 1409;
 
 // Starting a record's command: from the root of its drive, with its show command.
 struct Launch {
@@ -100,6 +104,11 @@ struct RunnerModel {
   SetFileNameText SetFileName;
   // The program's folder with its separator; empty when its path is unknown.
   PathText ProgramDir;
+  // How many records the set file held at the last load: more than the
+  // MAX_COMMANDS used when it holds more.
+  std::uint64_t RecordsInFile = 0;
+  // The code page that records are kept in (ansi_text.h).
+  unsigned CodePage = ansi::SYSTEM_CODE_PAGE;
 
   // The set is the file-name part of the first argument (the default name
   // without one); the program's folder is where set files live.
@@ -111,9 +120,10 @@ struct RunnerModel {
   // Reads the set file, or creates it empty when there is none, and gives
   // the hotkeys its records ask for, in slot order.
   int Load(HotkeyWish (&wishes)[MAX_COMMANDS]);
-  // After they were registered: a line for each hotkey the system did not
-  // give, and why; empty when it gave them all.
-  MessageText MissingHotkeys(const HotkeyWish* wishes, int count) const;
+  // The balloon after a load, once the hotkeys were registered: how many
+  // commands of the file were left out, and a line for each hotkey the
+  // system did not give, and why; UTF-8, and empty when all is well.
+  MessageText LoadNotice(const HotkeyWish* wishes, int count) const;
   // "Tasklark - " and the set's name (UTF-8), cut to what the tip holds.
   MessageText Tip() const;
 

@@ -90,8 +90,8 @@ void UpdateTrayTip(TrayIcon& tray, std::string_view tip) {
 }
 
 // A balloon from the icon, in a change of its own, so that the tip and the
-// icon stay as they are. The text is in the records' code page.
-void ShowHotkeyBalloon(const TrayIcon& tray, std::string_view text) {
+// icon stay as they are. The model keeps the text within the balloon.
+void ShowLoadBalloon(const TrayIcon& tray, std::string_view text) {
   NOTIFYICONDATAW balloon = {};
   balloon.cbSize = NOTIFYICONDATAW_V2_SIZE;
   balloon.hWnd = tray.Data.hWnd;
@@ -100,9 +100,7 @@ void ShowHotkeyBalloon(const TrayIcon& tray, std::string_view text) {
   balloon.uTimeout = BALLOON_TIMEOUT_MS;
   balloon.dwInfoFlags = NIIF_WARNING;
   lstrcpyW(balloon.szInfoTitle, APP_TITLE_WIDE);
-  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), balloon.szInfo,
-                                    BALLOON_CHARS - 1);
-  balloon.szInfo[n > 0 ? n : 0] = L'\0';
+  Utf8ToUtf16(text, reinterpret_cast<char16_t*>(balloon.szInfo), BALLOON_CHARS - 1);
   Shell_NotifyIconW(NIM_MODIFY, &balloon);
 }
 

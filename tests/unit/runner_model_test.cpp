@@ -92,26 +92,50 @@ TEST_F(RunnerModelTest, HotkeysCommandIdsAndMenuItems) {
   EXPECT_EQ(model.CommandFor(1, slot), RunnerCommand::None);
 }
 
-// The hotkeys the system did not give, a line each with why: at most 5 lines.
-TEST_F(RunnerModelTest, MissingHotkeysAreToldWithTheirReason) {
+// After a load: the commands left out beyond 30, and the hotkeys the system
+// did not give, a line each with why and at most 5, in UTF-8 from the
+// records' code page (UTF-8 too), never cut inside a character.
+TEST_F(RunnerModelTest, LoadNoticeTellsWhatIsLeftOutAndWhy) {
+  model.CodePage = ansi::UTF8_CODE_PAGE;
   std::vector<CommandRecord> set;
-  for (const std::string name :
-       {"Given", "Twice", "Heldxxxxxxxxxxxxxxxxxxxxxxxxxx", "Keyless", "E", "F", "G", "H"})
-    set.push_back(Record(name, "x", SHOWCMD_DEFAULT, 'C', "110a"));
-  set[2].Hotkey.Key = 'x';
+  const std::string names[] = {"Given",
+                               "Twice",
+                               "Held" + std::string(19, 'x') + "\xD0\x94x",
+                               std::string(23, 'k') + "\xF0\x9F\x90\xA6",
+                               "Denied",
+                               "F",
+                               "G",
+                               "H"};
+  for (const std::string& name : names) set.push_back(Record(name, "x", SHOWCMD_DEFAULT, 'C', "110a"));
+  set.resize(MAX_COMMANDS + 2, Record("More", "x"));
   WriteSet(set);
   Start();
   ASSERT_EQ(Load(), 8);
   for (HotkeyWish& wish : wishes) wish.Registered = true;
-  EXPECT_EQ(model.MissingHotkeys(wishes, 8), "");
-  for (int i = 1; i < 8; ++i) wishes[i].Registered = false;
+  EXPECT_EQ(model.LoadNotice(wishes, 8),
+            "Only the first 30 of the set's 32 commands are used; 2 are left out.");
+  WriteSet(std::vector<CommandRecord>(set.begin(), set.begin() + 8));
+  ASSERT_EQ(Load(), 8);
+  wishes[0].Registered = true;  // the others were not given
   wishes[2].VirtualKey = 'X';
+  wishes[2].Error = HOTKEY_ALREADY_REGISTERED;
   wishes[3].VirtualKey = -1;
-  EXPECT_EQ(model.MissingHotkeys(wishes, 8),
+  wishes[4].VirtualKey = 'D';
+  wishes[4].Error = start_error::ACCESS_DENIED;
+  FixedText<255> denied;
+  error::Describe(start_error::ACCESS_DENIED, denied);
+  EXPECT_EQ(model.LoadNotice(wishes, 8),
             "Ctrl+Alt+A Twice: used twice in this set\n"
-            "Ctrl+Alt+X Heldxxxxxxxxxxxxxxxxxxxx...: in use by another program\n"
-            "Ctrl+Alt+A Keyless: no key types it\n"
-            "Ctrl+Alt+A E: used twice in this set\nCtrl+Alt+A F: used twice in this set\nand 2 more");
+            "Ctrl+Alt+A Held" +
+                std::string(19, 'x') +
+                "\xD0\x94...: in use by another program\n"
+                "Ctrl+Alt+A " +
+                std::string(23, 'k') +
+                "...: no key types it\n"
+                "Ctrl+Alt+A Denied: " +
+                std::string(denied) +
+                "\n"
+                "Ctrl+Alt+A F: used twice in this set\nand 2 more");
 }
 
 TEST_F(RunnerModelTest, EditorLoadAndSaveAs) {
