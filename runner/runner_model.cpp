@@ -58,6 +58,15 @@ void AppendShown(MessageText& out, std::string_view text, std::size_t units, uns
   out.Append("...");
 }
 
+// Whether two paths name one folder, through links, short names and other
+// spellings; as texts when either cannot be named.
+bool SameFolder(std::string_view a, std::string_view b) {
+  PathText first, second;
+  if (!file::FinalPath(PathText(a).c_str(), first) || !file::FinalPath(PathText(b).c_str(), second))
+    return path::Same(a, b);
+  return path::Same(first, second);
+}
+
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // A scheme, a colon and more: "https://...", "mailto:...". A scheme is a
@@ -304,7 +313,7 @@ SaveAsPlan RunnerModel::PlanSaveAs(std::string_view chosenPath) const {
   // The dialog asked about the folder the user browsed to; the copy goes to
   // the program's folder, so a set of that name there is asked about here.
   PathText target;
-  const bool elsewhere = !path::Same(DirectoryPart(chosenPath), ProgramDir);
+  const bool elsewhere = !SameFolder(DirectoryPart(chosenPath), ProgramDir);
   plan.Step = elsewhere && PathOf(plan.Name, target) && file::Exists(target.c_str()) ? SaveAsStep::AskFirst
                                                                                      : SaveAsStep::Copy;
   return plan;

@@ -22,6 +22,18 @@ void SetVariable(const char* name, const std::string& value) {
 #endif
 }
 
+// Another name of a folder: its short form on Windows, a link to it elsewhere.
+std::string OtherName(const ScratchDir& dir, [[maybe_unused]] const ScratchDir& links) {
+#ifdef _WIN32
+  wchar_t name[MAX_PATH] = {};
+  GetShortPathNameW(std::filesystem::u8path(dir.Dir()).c_str(), name, MAX_PATH);
+  return std::filesystem::path(name).u8string();
+#else
+  std::filesystem::create_directory_symlink(dir.Dir(), links.Path("link"));
+  return links.Path("link/");
+#endif
+}
+
 class RunnerModelTest : public ::testing::Test {
  protected:
   void WriteSet(const std::vector<CommandRecord>& records, const std::string& file = "Tasklark.dat") {
@@ -153,6 +165,10 @@ TEST_F(RunnerModelTest, EditorLoadAndSaveAs) {
   EXPECT_EQ(model.PlanSaveAs(dir.Path("TASKLARK.DAT")).Step, SaveAsStep::Nothing);
   EXPECT_EQ(model.PlanSaveAs(dir.Path("work.dat")).Step, SaveAsStep::Copy);
   EXPECT_EQ(model.PlanSaveAs("C:\\other\\new.dat").Step, SaveAsStep::Copy);
+  const ScratchDir links;
+  const std::string sameFolder = OtherName(dir, links);
+  EXPECT_NE(sameFolder, dir.Dir());
+  EXPECT_EQ(model.PlanSaveAs(sameFolder + "work.dat").Step, SaveAsStep::Copy);
   const SaveAsPlan plan = model.PlanSaveAs("C:\\other\\work.dat");
   ASSERT_EQ(plan.Step, SaveAsStep::AskFirst);
   EXPECT_NE(model.ReplaceQuestion(plan.Name).view().find("named work.dat."), std::string::npos);
