@@ -70,11 +70,20 @@ void OnTimer(HWND window, UINT id) { RetryTrayIcon(RunnerOf(window).Tray, id); }
 void OnDpiChanged(HWND window, WPARAM dpis) { ResizeTrayIcon(RunnerOf(window).Tray, LOWORD(dpis)); }
 void OnDisplayChange(HWND window, UINT, UINT, UINT) { ResizeTrayIcon(RunnerOf(window).Tray, 0); }
 
-void OnTrayNotify(HWND window, LPARAM mouseMessage) {
-  if (mouseMessage == WM_LBUTTONDOWN)
-    ShowCommandMenu(window, RunnerOf(window).Model);
-  else if (mouseMessage == WM_RBUTTONDOWN)
-    ShowControlMenu(window);
+// The event is in the low word, as the shell sends it to an icon of version
+// 4 and as other programs post a bare button message. A click's menu opens
+// at the pointer, a key's at the anchor the shell gives for the icon.
+void OnTrayNotify(HWND window, WPARAM anchor, LPARAM notification) {
+  RunnerModel& model = RunnerOf(window).Model;
+  const TrayOpening opening = model.TrayEvent(LOWORD(notification));
+  if (opening.Menu == TrayMenu::None) return;
+  POINT at = {GET_X_LPARAM(anchor), GET_Y_LPARAM(anchor)};
+  if (!opening.FromKeyboard) GetCursorPos(&at);
+  if (opening.Menu == TrayMenu::Commands)
+    ShowCommandMenu(window, model, at, opening.FromKeyboard);
+  else
+    ShowControlMenu(window, at, opening.FromKeyboard);
+  model.TrayMenuClosed();
 }
 
 void OnReloadSet(HWND window) {
@@ -97,7 +106,7 @@ LRESULT CALLBACK RunnerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_TIMER: HANDLE_WM_TIMER(window, wParam, lParam, OnTimer); break;
     case WM_DPICHANGED: OnDpiChanged(window, wParam); break;
     case WM_DISPLAYCHANGE: HANDLE_WM_DISPLAYCHANGE(window, wParam, lParam, OnDisplayChange); break;
-    case WM_TRAYNOTIFY: OnTrayNotify(window, lParam); break;
+    case WM_TRAYNOTIFY: OnTrayNotify(window, wParam, lParam); break;
     case WM_RELOADSET: OnReloadSet(window); break;
     default:
       if (message == TaskbarCreatedMessage && message != 0) OnTaskbarCreated(window);

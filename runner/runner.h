@@ -52,9 +52,10 @@ struct Runner {
 void LoadCommandSet(HWND window, RunnerModel& model, TrayIcon& tray);
 void ReleaseHotkeys(HWND window);
 
-// menus.cpp
-void ShowCommandMenu(HWND window, const RunnerModel& model);
-void ShowControlMenu(HWND window);
+// menus.cpp: each opens at a point, and from the keyboard with its first
+// item chosen.
+void ShowCommandMenu(HWND window, const RunnerModel& model, POINT at, bool fromKeyboard);
+void ShowControlMenu(HWND window, POINT at, bool fromKeyboard);
 
 // launch.cpp: a record's command, and the editor.
 void RunCommand(RunnerModel& model, const Launch& launch, StartBuffers& start);

@@ -205,6 +205,36 @@ MessageText RunnerModel::LoadNotice(const HotkeyWish* wishes, int count) const {
   return text;
 }
 
+TrayOpening RunnerModel::TrayEvent(unsigned event) {
+  using namespace tray_event;
+  const unsigned followUp = TrayFollowUp;
+  // The pointer's moves and the button going up belong to the click.
+  if (event != MOUSE_MOVE && event != LEFT_UP && event != RIGHT_UP) TrayFollowUp = 0;
+  TrayOpening opening = {TrayMenu::None, false};
+  switch (event) {
+    case LEFT_DOWN:
+      opening.Menu = TrayMenu::Commands;
+      TrayFollowUp = SELECT;
+      break;
+    case RIGHT_DOWN:
+      opening.Menu = TrayMenu::Control;
+      TrayFollowUp = CONTEXT_MENU;
+      break;
+    case SELECT:
+    case KEY_SELECT:
+      if (followUp != event) opening = {TrayMenu::Commands, true};
+      break;
+    case CONTEXT_MENU:
+      if (followUp != event) opening = {TrayMenu::Control, true};
+      break;
+    default: break;
+  }
+  if (TrayMenuOpen || (opening.Menu == TrayMenu::Commands && !HasCommandMenu()))
+    return {TrayMenu::None, false};
+  TrayMenuOpen = opening.Menu != TrayMenu::None;
+  return opening;
+}
+
 RunnerCommand RunnerModel::CommandFor(std::uintptr_t id, int& slot) const {
   if (id < FIRST_CONTROL_ID) {
     slot = static_cast<int>(id);

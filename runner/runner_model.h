@@ -91,6 +91,28 @@ struct OpenTarget {
   std::string_view Parameters;  // empty when there are none
 };
 
+// What the tray icon tells its window (the shell's notification version 4:
+// the event in the low word of lParam, the anchor point in wParam). These
+// are Windows' numbers; other programs post the two button-down ones too.
+namespace tray_event {
+constexpr unsigned CONTEXT_MENU = 0x007B;  // the menu key or Shift+F10, and after a right click
+constexpr unsigned MOUSE_MOVE = 0x0200;
+constexpr unsigned LEFT_DOWN = 0x0201;
+constexpr unsigned LEFT_UP = 0x0202;
+constexpr unsigned RIGHT_DOWN = 0x0204;
+constexpr unsigned RIGHT_UP = 0x0205;
+constexpr unsigned SELECT = 0x0400;      // after a left click
+constexpr unsigned KEY_SELECT = 0x0401;  // Enter or Space on the icon
+}  // namespace tray_event
+
+enum class TrayMenu { None, Commands, Control };
+// A menu to open: at the pointer for a click; at the anchor point with its
+// first item chosen for a key, so that Enter starts it and arrows move.
+struct TrayOpening {
+  TrayMenu Menu;
+  bool FromKeyboard;
+};
+
 enum class SaveAsStep { Nothing, AskFirst, Copy };
 struct SaveAsPlan {
   SaveAsStep Step;
@@ -126,6 +148,14 @@ struct RunnerModel {
   MessageText LoadNotice(const HotkeyWish* wishes, int count) const;
   // "Tasklark - " and the set's name (UTF-8), cut to what the tip holds.
   MessageText Tip() const;
+
+  // The menu a notification of the tray icon opens: one click or one key
+  // opens one menu. A click opens its menu as the button goes down; the
+  // notification the same click brings after it (SELECT after the left
+  // button, CONTEXT_MENU after the right) opens nothing. Nothing opens while
+  // a menu is open, and the command menu only when the set has commands.
+  TrayOpening TrayEvent(unsigned event);
+  void TrayMenuClosed() { TrayMenuOpen = false; }
 
   // What a WM_COMMAND id asks for; `slot` is set for Run. The id is taken
   // whole, and a slot beyond the loaded set runs nothing.
@@ -164,6 +194,9 @@ struct RunnerModel {
   MessageText SaveAsFailure(std::string_view name, error::Code error) const;
 
  private:
+  // The notification that the last click still brings; 0 when none.
+  unsigned TrayFollowUp = 0;
+  bool TrayMenuOpen = false;
   bool PathOf(std::string_view name, PathText& path) const;
   // A variable's value on its way into a command line.
   program::Line VariableValue;

@@ -7,7 +7,8 @@
 
 namespace {
 
-constexpr UINT TRAY_ICON_FLAGS = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+// An icon of version 4 shows the standard tip only when asked, each time.
+constexpr UINT TRAY_ICON_FLAGS = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
 constexpr UINT_PTR ICON_RETRY_TIMER = 1;
 constexpr UINT ICON_RETRY_INTERVAL_MS = 1000;
 constexpr int ICON_RETRY_LIMIT = 60;
@@ -17,7 +18,14 @@ constexpr UINT BALLOON_TIMEOUT_MS = 10000;
 static_assert(sizeof(NOTIFYICONDATAW::szTip) / sizeof(wchar_t) >= TIP_CHARS, "tip size");
 static_assert(sizeof(NOTIFYICONDATAW::szInfo) / sizeof(wchar_t) == BALLOON_CHARS, "balloon size");
 
-bool TryAddIcon(TrayIcon& tray) { return Shell_NotifyIconW(NIM_ADD, &tray.Data) != FALSE; }
+// Every icon added speaks version 4: keys on the icon reach the runner as
+// keys, with the icon's place.
+bool TryAddIcon(TrayIcon& tray) {
+  if (!Shell_NotifyIconW(NIM_ADD, &tray.Data)) return false;
+  tray.Data.uVersion = NOTIFYICON_VERSION_4;
+  Shell_NotifyIconW(NIM_SETVERSION, &tray.Data);
+  return true;
+}
 
 // The small-icon size at `dpi` (0: the screen's), drawn for that size. The
 // shared icon stands in when that cannot be had; only an icon loaded for its
@@ -52,7 +60,7 @@ void TryAddIconNowAndLater(TrayIcon& tray) {
 void AddTrayIcon(TrayIcon& tray, HWND window, HINSTANCE module) {
   NOTIFYICONDATAW& icon = tray.Data;
   icon = NOTIFYICONDATAW{};
-  icon.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  icon.cbSize = sizeof icon;
   icon.hWnd = window;
   icon.uID = TRAY_ICON_ID;
   icon.uFlags = TRAY_ICON_FLAGS;
@@ -89,14 +97,11 @@ void UpdateTrayTip(TrayIcon& tray, std::string_view tip) {
   Shell_NotifyIconW(NIM_MODIFY, &tray.Data);
 }
 
-// A balloon from the icon, in a change of its own, so that the tip and the
-// icon stay as they are. The model keeps the text within the balloon.
+// A balloon from the icon; the tip and the icon stay as they are. The model
+// keeps the text within the balloon.
 void ShowLoadBalloon(const TrayIcon& tray, std::string_view text) {
-  NOTIFYICONDATAW balloon = {};
-  balloon.cbSize = NOTIFYICONDATAW_V2_SIZE;
-  balloon.hWnd = tray.Data.hWnd;
-  balloon.uID = TRAY_ICON_ID;
-  balloon.uFlags = NIF_INFO;
+  NOTIFYICONDATAW balloon = tray.Data;
+  balloon.uFlags = TRAY_ICON_FLAGS | NIF_INFO;
   balloon.uTimeout = BALLOON_TIMEOUT_MS;
   balloon.dwInfoFlags = NIIF_WARNING;
   lstrcpyW(balloon.szInfoTitle, APP_TITLE_WIDE);

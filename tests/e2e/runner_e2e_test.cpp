@@ -17,6 +17,10 @@ constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
 // Well within the seconds an opening below keeps the shell waiting.
 constexpr DWORD kAnswerMs = 2000;
 
+// A notification as the shell sends it to an icon of version 4: the event
+// and the icon's id. Other programs post a bare button-down.
+constexpr LPARAM V4(UINT event) { return MAKELPARAM(event, 1); }
+
 class Runner : public ::testing::Test {
  protected:
   std::string Probe(const std::string& argument, const char* program = "probe.exe") const {
@@ -26,17 +30,19 @@ class Runner : public ::testing::Test {
   void Start(const std::string& arguments) {
     runner = Process::Start("\"" + dir.Path("Tasklark.exe") + "\" " + arguments, dir.Dir());
     ASSERT_NE(window = WaitForWindow(runner.Id(), RUNNER_CLASS_NAME, "Tasklark"), nullptr);
-    Choose(WM_RBUTTONDOWN, {VK_ESCAPE});
+    Choose({V4(WM_RBUTTONDOWN), V4(WM_RBUTTONUP), V4(WM_CONTEXTMENU)}, {VK_ESCAPE});
   }
-  // A click on the icon, and keys to the menu it opens where the cursor is.
-  void Choose(UINT button, std::initializer_list<WORD> keys) {
+  // Notifications of the icon, and keys to the one menu they open: at the
+  // pointer for a click, at the anchor (none: 0, 0) for a key. A second menu
+  // would be the next one seen.
+  void Choose(std::initializer_list<LPARAM> events, std::initializer_list<WORD> keys, POINT anchor = {}) {
     SetCursorPos(kCursor.x, kCursor.y);
-    PostMessageA(window, WM_TRAYNOTIFY, 1, button);
+    for (LPARAM event : events) PostMessageA(window, WM_TRAYNOTIFY, MAKEWPARAM(anchor.x, anchor.y), event);
     HWND menu = WaitForPopupMenu(runner.Id());
     RECT r = {};
-    ASSERT_TRUE(GetWindowRect(menu, &r));  // a menu opened, above and left of the cursor
-    EXPECT_NEAR(r.right, kCursor.x, 2);
-    EXPECT_NEAR(r.bottom, kCursor.y, 2);
+    ASSERT_TRUE(GetWindowRect(menu, &r));  // above and left of the point
+    EXPECT_NEAR(r.right, anchor.x ? anchor.x : kCursor.x, 2);
+    EXPECT_NEAR(r.bottom, anchor.x ? anchor.y : kCursor.y, 2);
     for (WORD key : keys) PressKeys({key});
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }));
   }
@@ -58,12 +64,13 @@ class Runner : public ::testing::Test {
   }
 
   static constexpr POINT kCursor = {300, 300};
+  static constexpr POINT kAnchor = {200, 250};
   ProgramDir dir;
   Process runner;
   HWND window = nullptr;
 };
 
-// A left click and a choice start a command from the root of its drive, with
+// A left click, or Enter on the icon, and a choice start a command from the root of its drive, with
 // its show command, or from the runner's folder when the drive is missing; a
 // console program gets a console of its own. A hotkey starts one too, also
 // from a damaged record, whose command line keeps to its field; a reload takes
@@ -79,9 +86,9 @@ TEST_F(Runner, MenusHotkeysAndReloadsStartCommands) {
                 Record("Missing", Probe("missing", "console.exe"), SW_SHOWMINNOACTIVE, 'Q'), damaged}));
   dir.CopyAs("console_probe.exe", "console.exe");
   Start("\"C:\\no such folder\\Tasklark.dat\"");
-  Choose(WM_LBUTTONDOWN, {VK_DOWN, VK_RETURN});
+  Choose({V4(WM_LBUTTONDOWN), V4(WM_LBUTTONUP), V4(NIN_SELECT)}, {VK_DOWN, VK_RETURN});
   WaitForLaunches(dir, 1);  // started one at a time: no start overtakes another
-  Choose(WM_LBUTTONDOWN, {VK_DOWN, VK_DOWN, VK_RETURN});
+  Choose({V4(NIN_KEYSELECT)}, {VK_DOWN, VK_RETURN}, kAnchor);  // from the first item, chosen already
   std::vector<Launch> launches = WaitForLaunches(dir, 2);
   ASSERT_EQ(launches.size(), 2u);
   EXPECT_EQ(launches[0].commandLine, Probe("root"));
@@ -164,7 +171,8 @@ TEST_F(Runner, ControlCommands) {
   CreateDirectoryW(Wide(dir.Path("elsewhere")).c_str(), nullptr);
   Start("\"my set.dat\"");
 
-  Answer(Command(IDM_ABOUT, "Tasklark 1.0"), IDOK);
+  Choose({V4(WM_CONTEXTMENU)}, {VK_RETURN}, kAnchor);  // the menu key: its first item, About
+  Answer(WaitForWindow(runner.Id(), "#32770", "Tasklark 1.0"), IDOK);
   Command(IDM_SETUP, nullptr);  // Setup: the editor on the current set, quoted
   EXPECT_EQ(LaunchedArguments(dir, 1).back(), "\"my set.dat\"");
 
@@ -194,7 +202,7 @@ TEST_F(Runner, ControlCommands) {
   ASSERT_TRUE(Icon(NIM_DELETE));
   PostMessageA(window, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return Icon(NIM_MODIFY); }));
-  Choose(WM_RBUTTONDOWN, {VK_UP, VK_RETURN});  // Close
+  Choose({WM_RBUTTONDOWN}, {VK_UP, VK_RETURN});  // Close
   DWORD exitCode = 1;
   ASSERT_TRUE(runner.WaitForExit(&exitCode));
   EXPECT_EQ(exitCode, 0u);

@@ -256,6 +256,42 @@ TEST_F(RunnerModelTest, ACommandThatNamesNoProgramOpensWhatItNames) {
   std::filesystem::current_path(saved);
 }
 
+// One click or one key opens one menu: a click's at the pointer as its button
+// goes down, a key's at the icon with its first item chosen. What a click
+// brings after it opens nothing, nor does anything while a menu is open.
+TEST_F(RunnerModelTest, TrayNotificationsOpenOneMenuEach) {
+  using namespace tray_event;
+  constexpr TrayMenu NONE = TrayMenu::None;
+  constexpr TrayMenu COMMANDS = TrayMenu::Commands;
+  constexpr TrayMenu CONTROL = TrayMenu::Control;
+  const struct {
+    unsigned event;
+    TrayMenu menu;
+    bool fromKeyboard;
+  } steps[] = {
+      {LEFT_DOWN, COMMANDS, false}, {LEFT_UP, NONE, false},        {SELECT, NONE, false},
+      {RIGHT_DOWN, CONTROL, false}, {MOUSE_MOVE, NONE, false},     {RIGHT_UP, NONE, false},
+      {CONTEXT_MENU, NONE, false},  {CONTEXT_MENU, CONTROL, true}, {KEY_SELECT, COMMANDS, true},
+      {RIGHT_DOWN, CONTROL, false}, {KEY_SELECT, COMMANDS, true},  {CONTEXT_MENU, CONTROL, true},
+      {SELECT, COMMANDS, true},
+  };
+  WriteSet({Record("One", "one")});
+  Start();
+  Load();
+  for (const auto& step : steps) {
+    const TrayOpening opening = model.TrayEvent(step.event);
+    EXPECT_EQ(opening.Menu, step.menu) << step.event;
+    EXPECT_EQ(opening.FromKeyboard, step.fromKeyboard) << step.event;
+    model.TrayMenuClosed();
+  }
+  EXPECT_EQ(model.TrayEvent(KEY_SELECT).Menu, COMMANDS);
+  EXPECT_EQ(model.TrayEvent(KEY_SELECT).Menu, NONE);  // over the open menu
+  model.TrayMenuClosed();
+  WriteSet({});
+  Load();
+  EXPECT_EQ(model.TrayEvent(LEFT_DOWN).Menu, NONE);  // no commands: no menu
+}
+
 TEST(TrayIcon, SizeFollowsTheResolution) {
   EXPECT_EQ(TrayIconPixels(STANDARD_DPI), 16);
   EXPECT_EQ(TrayIconPixels(100), 17);
