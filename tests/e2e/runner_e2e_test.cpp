@@ -17,8 +17,7 @@ constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
 // Well within the seconds an opening below keeps the shell waiting.
 constexpr DWORD kAnswerMs = 2000;
 
-// A notification as the shell sends it to an icon of version 4: the event
-// and the icon's id. Other programs post a bare button-down.
+// A notification as the shell sends it (version 4): the event and the icon's id.
 constexpr LPARAM V4(UINT event) { return MAKELPARAM(event, 1); }
 
 class Runner : public ::testing::Test {
@@ -32,9 +31,8 @@ class Runner : public ::testing::Test {
     ASSERT_NE(window = WaitForWindow(runner.Id(), RUNNER_CLASS_NAME, "Tasklark"), nullptr);
     Choose({V4(WM_RBUTTONDOWN), V4(WM_RBUTTONUP), V4(WM_CONTEXTMENU)}, {VK_ESCAPE});
   }
-  // Notifications of the icon, and keys to the one menu they open: at the
-  // pointer for a click, at the anchor (none: 0, 0) for a key. A second menu
-  // would be the next one seen.
+  // Notifications of the icon, and keys to the one menu they open: at the pointer
+  // for a click, at the anchor for a key. A second menu would be the next seen.
   void Choose(std::initializer_list<LPARAM> events, std::initializer_list<WORD> keys, POINT anchor = {}) {
     SetCursorPos(kCursor.x, kCursor.y);
     for (LPARAM event : events) PostMessageA(window, WM_TRAYNOTIFY, MAKEWPARAM(anchor.x, anchor.y), event);
@@ -70,9 +68,9 @@ class Runner : public ::testing::Test {
   HWND window = nullptr;
 };
 
-// A left click, or Enter on the icon, and a choice start a command from the root of its drive, with
-// its show command, or from the runner's folder when the drive is missing; a
-// console program gets a console of its own. A hotkey starts one too, also
+// A left click or Enter on the icon, and a choice, start a command from the
+// root of its drive, with its show command, or from the runner's folder when
+// the drive is missing; a console program gets a console of its own. A hotkey starts one too, also
 // from a damaged record, whose command line keeps to its field; a reload takes
 // up the file as it is now. A slow start holds up nothing: the next is at once.
 TEST_F(Runner, MenusHotkeysAndReloadsStartCommands) {
@@ -177,8 +175,7 @@ TEST_F(Runner, ControlCommands) {
   EXPECT_EQ(LaunchedArguments(dir, 1).back(), "\"my set.dat\"");
 
   // Load: whatever folder was browsed to, the set of that name beside the
-  // program; a balloon tells of the commands left out and the hotkeys that
-  // could not be had.
+  // program; a balloon tells of the commands left out and the hotkeys not had.
   ChooseFile(Command(IDM_LOAD, "Open Tasklark commandset"), dir.Path("elsewhere\\other.dat"));
   EXPECT_TRUE(WaitUntil([] { return !HotkeyIsFree(kCtrlAlt, 'P'); }));
   const std::string balloon = WaitForBalloon();
