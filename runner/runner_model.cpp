@@ -201,7 +201,8 @@ MessageText RunnerModel::LoadNotice(const HotkeyWish* wishes, int count) const {
     text.Append(text.empty() ? "" : "\n").Append(line);
     ++told;
   }
-  if (const int more = missing - told; more > 0) AppendDecimal(text.Append("\nand "), more).Append(" more");
+  if (const int more = missing - told; more > 0)
+    AppendDecimal(text.Append(text.empty() ? "and " : "\nand "), more).Append(" more");
   return text;
 }
 

@@ -262,10 +262,4 @@ TEST_F(RunnerModelTest, TrayNotificationsOpenOneMenuEach) {
   EXPECT_EQ(model.TrayEvent(KEY_SELECT).Menu, NONE);  // over the open menu
 }
 
-TEST(TrayIcon, SizeFollowsTheResolution) {
-  EXPECT_EQ(TrayIconPixels(STANDARD_DPI), 16);
-  EXPECT_EQ(TrayIconPixels(100), 17);
-  EXPECT_EQ(TrayIconPixels(2 * STANDARD_DPI), 32);
-}
-
 }  // namespace
