@@ -234,9 +234,7 @@ TEST_F(RunnerModelTest, ACommandThatNamesNoProgramOpensWhatItNames) {
 // brings after it opens nothing, nor does anything while a menu is open.
 TEST_F(RunnerModelTest, TrayNotificationsOpenOneMenuEach) {
   using namespace tray_event;
-  constexpr TrayMenu NONE = TrayMenu::None;
-  constexpr TrayMenu COMMANDS = TrayMenu::Commands;
-  constexpr TrayMenu CONTROL = TrayMenu::Control;
+  constexpr TrayMenu NONE = TrayMenu::None, COMMANDS = TrayMenu::Commands, CONTROL = TrayMenu::Control;
   const struct {
     unsigned event;
     TrayMenu menu;
