@@ -1,0 +1,264 @@
+// The editor's form under any sequence of the user's actions, in the orders
+// the dialog's messages bring them, on a set file of up to 32 records with
+// any byte in any field; its promises are checked after every action.
+#include <sys/stat.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "ansi_text.h"
+#include "fuzz_support.h"
+#include "runner_link.h"
+#include "setup_model.h"
+
+namespace {
+
+const ScratchFolder folder("fuzz_setup_form.");
+const std::string setPath = folder.Path + DEFAULT_SET_FILE_NAME;
+SetupForm form;
+SetupForm before;                  // as it was when the drive field was refused
+bool holding;                      // the drive field is refused, and all else must hold
+std::string start;                 // the set file's bytes
+CommandRecord read[MAX_COMMANDS];  // its records, as read
+int origin[MAX_COMMANDS];          // the record read into each slot; -1: added
+bool shown[MAX_COMMANDS];          // records read that the fields have shown
+bool inDrive;                      // the drive field has the focus
+char entered;                      // its letter when the focus came from another control
+
+// Up to 525 characters and no NUL, as a field's text is read.
+std::string Text() {
+  std::string text = Bytes(Byte() % 16);
+  text.resize(text.size() + Byte() * 2u, 'x');
+  std::replace(text.begin(), text.end(), '\0', ' ');
+  return text;
+}
+
+std::string FileBytes() {
+  std::ifstream file(setPath, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+bool IsDrive(char c) { return c == DRIVE_BLANK || (ansi::IsLetter(c) && ansi::UpperCase(c) == c); }
+
+// What the user would lose: the fields, the list, the records but `except`.
+bool SameEdits(const SetupForm& a, const SetupForm& b, int except) {
+  if (a.Commands.Count != b.Commands.Count || a.CurrentIndex != b.CurrentIndex) return false;
+  if (a.Fields.Name != b.Fields.Name || a.Fields.Command != b.Fields.Command) return false;
+  if (a.Fields.WindowSize != b.Fields.WindowSize || a.Fields.Hotkey != b.Fields.Hotkey) return false;
+  for (int i = 0; i < a.Commands.Count; ++i) {
+    if (a.Entries[i] != b.Entries[i]) return false;
+    if (i != except && std::memcmp(&a.Commands.Records[i], &b.Commands.Records[i], RECORD_SIZE)) return false;
+  }
+  return true;
+}
+
+void Start() {
+  const int records = Byte() % 33;
+  const std::size_t cut = Byte() % 2 ? Byte() : 0;  // bytes missing from the last record
+  start.clear();
+  for (int i = 0; i < records; ++i) {
+    CommandRecord record;
+    std::memset(&record, Byte(), RECORD_SIZE);
+    const std::size_t name = Byte();  // below 40: a name and window size of the editor's
+    if (name < NAME_CAPACITY) StoreFieldText(record.Name, std::string(name, 'a' + i));
+    if (name < NAME_CAPACITY) record.ShowCmd = name % 12;
+    start.append(reinterpret_cast<const char*>(&record), RECORD_SIZE);
+  }
+  start.resize(start.size() - std::min(cut, start.size()));
+  std::ofstream(setPath, std::ios::binary) << start;
+  std::memset(read, 0, sizeof read);
+  std::memcpy(read, start.data(), std::min(start.size(), sizeof read));
+  error::Code error = 0;
+  if (!form.Open("larkedit.exe", folder.Path + "larkedit.exe", error)) Fail("the set was not read");
+  if (form.Commands.Count != std::min(records, MAX_COMMANDS))
+    Fail("the list holds other records than the set");
+  for (int i = 0; i < MAX_COMMANDS; ++i) origin[i] = i;
+  std::memset(shown, 0, sizeof shown);
+  inDrive = false;
+  holding = false;
+}
+
+// Back in the drive field after a refused leave, and back from the box that tells it.
+void Refuse() {
+  form.EnterDrive();
+  form.EnterDrive();
+}
+
+// The focus goes to another control; false when the drive field refuses it,
+// which the box tells now (Wine) or after the click that moved it (Windows).
+bool Leave(bool boxFirst = true) {
+  const bool refuse = inDrive && form.Fields.Drive == DRIVE_BLANK && entered != DRIVE_BLANK;
+  if (inDrive && form.LeaveDrive() != refuse) Fail("the drive field's leave is decided by another letter");
+  inDrive = refuse;
+  if (refuse && !holding) before = form;
+  holding = holding || refuse;
+  if (refuse && boxFirst) Refuse();
+  return !refuse;
+}
+
+void Enter() {
+  if (inDrive) return;
+  entered = form.Fields.Drive;
+  form.EnterDrive();
+  inDrive = true;
+}
+
+// True when the dialog closes.
+bool Cancel() {
+  if (form.CanCancel() && FileBytes() != start) Fail("Cancel wrote the set");
+  return form.CanCancel();
+}
+
+bool Written() {
+  static CommandSet written;
+  ReadCommandSet(setPath.c_str(), written);
+  if (written.Count != form.Commands.Count || FileBytes().size() != written.Count * RECORD_SIZE)
+    Fail("Ok wrote another number of records");
+  for (int i = 0; i < written.Count; ++i) {
+    const CommandRecord& record = written.Records[i];
+    const bool neverShown = origin[i] >= 0 && !shown[origin[i]];
+    if (std::memcmp(&record, &form.Commands.Records[i], RECORD_SIZE)) Fail("Ok wrote other records");
+    if (neverShown && std::memcmp(&record, &read[origin[i]], RECORD_SIZE))
+      Fail("a record never shown changed");
+    if (!neverShown && (record.Name.Length > NAME_CAPACITY || record.Command.Length > COMMAND_CAPACITY))
+      Fail("a stored text does not fit its field");
+    if (!neverShown && !IsDrive(record.Drive)) Fail("a stored drive is no upper-case letter or blank");
+  }
+  return true;
+}
+
+// Enter or the Ok button, on a set that is writable or read-only; true when saved.
+bool Ok(bool failing) {
+  static SetupForm atOk;
+  atOk = form;
+  chmod(setPath.c_str(), failing ? 0444 : 0644);
+  error::Code error = 0;
+  const OkOutcome outcome = form.Ok(error);
+  chmod(setPath.c_str(), 0644);
+  if ((outcome == OkOutcome::Refused) != atOk.DriveRefused()) Fail("Ok is refused other than by the drive");
+  if ((outcome == OkOutcome::Failed) != (failing && !atOk.DriveRefused())) Fail("Ok fails or writes wrongly");
+  if (outcome == OkOutcome::Saved) return Written();
+  if (FileBytes() != start || file::Exists((folder.Path + "~0").c_str()))
+    Fail("Ok wrote something and failed");
+  if (!SameEdits(atOk, form, form.CurrentIndex)) Fail("a failed Ok lost an edit");
+  if (inDrive) form.EnterDrive();  // back from the box
+  return false;
+}
+
+void Check(bool endsRefusal) {
+  const int count = form.Commands.Count;
+  const int selected = form.SelectedEntry();
+  if (count < 0 || count > MAX_COMMANDS) Fail("the count is outside 0 to 30");
+  if (selected < -1 || selected >= count || (count > 0) != (selected >= 0))
+    Fail("the selection names no record");
+  // A name typed longer than a record holds stays whole in the list.
+  for (int i = 0; i < count; ++i) {
+    const std::string_view entry = form.Entries[i];
+    const bool typed = i == selected && entry == form.Fields.Name.view();
+    if (!typed && entry.substr(0, NAME_CAPACITY) != ShownText(form.Commands.Records[i].Name))
+      Fail("the list does not show the records' names");
+  }
+  if (!IsDrive(form.Fields.Drive)) Fail("the drive field shows no upper-case letter or blank");
+  if (holding && form.DriveRefused() && !SameEdits(before, form, -1)) Fail("a refused drive let a change by");
+  if (holding && !form.DriveRefused() && !endsRefusal) Fail("a refusal ended without a letter or Escape");
+  if (selected >= 0 && origin[selected] >= 0) shown[origin[selected]] = true;
+}
+
+// False when the dialog closes.
+bool Act() {
+  const int count = form.Commands.Count;
+  const int selected = form.SelectedEntry();
+  holding = form.DriveRefused();
+  if (holding) before = form;
+  bool endsRefusal = false;
+  const int action = Byte() % 19;
+  switch (action) {
+    case 0:  // a list click: its selection before the box (Windows) or after it (Wine)
+    case 1: {
+      const bool left = Leave(action == 1);
+      form.SelectCommand(Byte() % 32 - 1);
+      if (!left && action == 0) Refuse();
+      break;
+    }
+    case 2:  // the buttons, by their access keys: the focus goes to them first
+      Leave();
+      form.Add();
+      if (form.Commands.Count > count) origin[count] = -1;
+      break;
+    case 3:
+      Leave();
+      form.Delete();
+      if (form.Commands.Count < count) std::copy(origin + selected + 1, origin + count, origin + selected);
+      break;
+    case 4:
+    case 5:
+      Leave();
+      action == 4 ? form.MoveUp() : form.MoveDown();
+      if (form.SelectedEntry() != selected) std::swap(origin[selected], origin[form.SelectedEntry()]);
+      break;
+    case 6:
+      if (Leave()) form.SetName(Text());
+      break;
+    case 7:
+      if (Leave()) form.SetCommand(Text());
+      break;
+    case 8:
+      if (Leave()) form.SetWindowSize(Byte() % 4 - 1);
+      break;
+    case 9: {
+      const std::uint8_t key = Byte();
+      if (Leave()) form.PressHotkey(key, Byte() % 8);  // any of Shift, Alt and Ctrl
+      break;
+    }
+    case 10: {  // Browse's pick, and the focus back from its dialog
+      const std::string path = Text();
+      form.TakeBrowsedProgram(path, FileNamePart(path), DirectoryPart(path));
+      if (inDrive) form.EnterDrive();
+      break;
+    }
+    case 11:
+      Enter();
+      endsRefusal = form.TypeDrive(static_cast<char>(Byte()));
+      break;
+    case 12:
+      Enter();
+      form.ClearDrive();
+      break;
+    case 13: Leave(); break;
+    case 14:  // to another program and back
+      if (inDrive) form.EnterDrive();
+      break;
+    case 15:  // Escape: the drive field's while it holds a change, else Cancel
+      if (inDrive && form.DriveChanged() != (form.Fields.Drive != entered))
+        Fail("the drive's change is another");
+      if (!inDrive || !form.DriveChanged()) return !Cancel();
+      form.UndoDrive();
+      endsRefusal = true;
+      if (form.Fields.Drive != entered) Fail("Escape does not give the drive's letter back");
+      break;
+    case 16:  // Enter: no focus moves; or the Ok button
+    case 17:
+      if (action == 17) Leave();
+      if (Ok(Byte() % 2)) return false;
+      break;
+    default:
+      Leave();
+      if (Cancel()) return false;
+      break;
+  }
+  Check(endsRefusal);
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  input = data;
+  inputEnd = data + size;
+  Start();
+  Check(false);
+  while (input < inputEnd && Act()) {
+  }
+  return 0;
+}
