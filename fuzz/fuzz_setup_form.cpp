@@ -106,6 +106,7 @@ void Enter() {
 
 // True when the dialog closes.
 bool Cancel() {
+  if (form.CanCancel() && form.DriveRefused()) Fail("Cancel closes with the drive field refused");
   if (form.CanCancel() && FileBytes() != start) Fail("Cancel wrote the set");
   return form.CanCancel();
 }
@@ -179,6 +180,9 @@ bool Act() {
       const bool left = Leave(action == 1);
       form.SelectCommand(Byte() % 32 - 1);
       if (!left && action == 0) Refuse();
+      const bool moved = form.SelectedEntry() != selected;
+      if (moved && (form.Fields.Name.size() > NAME_CAPACITY || form.Fields.Command.size() > COMMAND_CAPACITY))
+        Fail("the fields show more than a record holds");
       break;
     }
     case 2:  // the buttons, by their access keys: the focus goes to them first
