@@ -27,9 +27,10 @@ void Load() {
     if (wishes[i].Slot > model.LastIndex) Fail("a hotkey is wished for no loaded record");
     wishes[i].VirtualKey = Byte() % 4 ? Byte() : -1;  // -1: no key types it
     wishes[i].Registered = wishes[i].VirtualKey != -1 && Byte() % 2;
+    wishes[i].Error = Byte();
   }
   // No code page makes more UTF-16 units of a text than it has bytes.
-  if (model.MissingHotkeys(wishes, count).size() >= BALLOON_CHARS) Fail("the balloon's text does not fit");
+  if (model.LoadNotice(wishes, count).size() >= BALLOON_CHARS) Fail("the balloon's text does not fit");
   char16_t tip[TIP_CHARS];
   if (!Utf8ToUtf16(model.Tip(), tip, TIP_CHARS - 1)) Fail("the tip does not fit");
   for (int slot = 0; slot <= model.LastIndex; ++slot)
