@@ -201,15 +201,9 @@ namespace {
 constexpr char kClasses[] = "Software\\Classes\\";
 
 void SetClassValue(const std::string& key, const char* name, const std::string& value) {
-  HKEY handle = nullptr;
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, Wide(kClasses + key).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                      &handle, nullptr) != ERROR_SUCCESS)
-    return;
   const std::wstring text = Wide(value);
-  RegSetValueExW(handle, name ? Wide(name).c_str() : nullptr, 0, REG_SZ,
-                 reinterpret_cast<const BYTE*>(text.c_str()),
-                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(handle);
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, Wide(kClasses + key).c_str(), name ? Wide(name).c_str() : nullptr,
+                  REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
 }  // namespace
