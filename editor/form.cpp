@@ -7,25 +7,20 @@
 
 #include <cstddef>
 
+#include "accessible.h"
 #include "control_ids.h"
 #include "desktop.h"
 #include "editor_resources.h"
+#include "layout.h"
 #include "runner_link.h"
 #include "setup_dialog.h"
 
 namespace {
 
-constexpr int CLIENT_WIDTH = 337;
-constexpr int CLIENT_HEIGHT = 261;
-constexpr int FONT_POINTS = 8;
-constexpr int POINTS_PER_INCH = 72;
 constexpr char FONT_FACE[] = "MS Sans Serif";
-constexpr int LABEL_HEIGHT = 13;
-constexpr int LIST_ROW_HEIGHT = 13;
 constexpr int WINDOW_SIZE_ROWS = 3;
 constexpr int FIT_ATTEMPTS = 3;
 constexpr int LIST_BORDERS = 2;      // the open list's frame, top and bottom
-constexpr int HINT_MAX_WIDTH = 600;  // wide enough that hints break only at their line ends
 constexpr int HINT_SHOW_MS = 20000;  // long hints need time to be read
 constexpr char MAIN_ICON[] = "MAINICON";
 
@@ -34,57 +29,42 @@ constexpr char MAIN_ICON[] = "MAINICON";
 constexpr DWORD DIALOG_STYLE = WS_POPUP | WS_CAPTION;
 constexpr DWORD DIALOG_EX_STYLE = WS_EX_TOOLWINDOW | WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 
-constexpr DWORD EDIT_STYLE = WS_TABSTOP | ES_AUTOHSCROLL;
-
-struct Place {
-  int Left, Top, Width, Height;
-};
-
-// Places at the standard resolution.
-constexpr Place NAME_LIST_PLACE = {5, 5, 121, 251};
-constexpr Place NAME_PLACE = {129, 20, 198, 21};
-constexpr Place COMMAND_PLACE = {128, 60, 179, 21};
-constexpr Place BROWSE_PLACE = {307, 60, 19, 21};
-constexpr Place WINDOW_SIZE_PLACE = {128, 100, 145, 21};
-constexpr Place DRIVE_PLACE = {308, 100, 18, 21};
-constexpr Place HOTKEY_PLACE = {130, 141, 121, 21};
-constexpr Place ADD_PLACE = {128, 165, 75, 23};
-constexpr Place DELETE_PLACE = {128, 188, 75, 23};
-constexpr Place UP_PLACE = {128, 211, 75, 23};
-constexpr Place DOWN_PLACE = {128, 234, 75, 23};
-constexpr Place OK_PLACE = {259, 188, 75, 23};
-constexpr Place CANCEL_PLACE = {259, 234, 75, 23};
-
 // Labels size themselves to their caption.
 struct LabelSpec {
   int Id;
   const char* Caption;
-  int Left, Top;
 };
-constexpr LabelSpec LABELS[] = {
-    {ID_NAME_LABEL, "Name:", 134, 3},
-    {ID_COMMAND_LABEL, "Command", 134, 44},
-    {ID_WINDOW_SIZE_LABEL, "Window Size", 134, 84},
-    {ID_DRIVE_LABEL, "Drive", 300, 84},
-    {ID_HOTKEY_LABEL, "HotKey", 130, 125},
-};
+constexpr LabelSpec NAME_LABEL = {ID_NAME_LABEL, "Name:"};
+constexpr LabelSpec COMMAND_LABEL = {ID_COMMAND_LABEL, "Command"};
+constexpr LabelSpec WINDOW_SIZE_LABEL = {ID_WINDOW_SIZE_LABEL, "Window Size"};
+constexpr LabelSpec DRIVE_LABEL = {ID_DRIVE_LABEL, "Drive"};
+constexpr LabelSpec HOTKEY_LABEL = {ID_HOTKEY_LABEL, "HotKey"};
+constexpr const LabelSpec* LABELS[] = {&NAME_LABEL, &COMMAND_LABEL, &WINDOW_SIZE_LABEL, &DRIVE_LABEL,
+                                       &HOTKEY_LABEL};
+
+// The list and the window size list are named for screen readers here; the
+// fields take the name of the label just before them, but for the name
+// field, whose label would be heard with its colon.
+constexpr wchar_t NAME_LIST_NAME[] = L"Commands";
+constexpr wchar_t NAME_FIELD_NAME[] = L"Name";
+constexpr wchar_t WINDOW_SIZE_NAME[] = L"Window Size";
 
 struct ButtonLayout {
   GlyphButtonIndex Index;
   int Id;
   const char* Caption;
-  const Place& Where;
+  const wchar_t* Name;  // for screen readers
   int Picture;
   bool GlyphRight;
 };
-constexpr ButtonLayout BROWSE_BUTTON = {GB_BROWSE, ID_BROWSE, "..", BROWSE_PLACE, 0, false};
+constexpr ButtonLayout BROWSE_BUTTON = {GB_BROWSE, ID_BROWSE, "..", L"Browse for a program", 0, false};
 constexpr ButtonLayout LIST_BUTTONS[] = {
-    {GB_ADD, ID_ADD, "A&dd     ", ADD_PLACE, IDB_GLYPH_ADD, false},
-    {GB_DELETE, ID_DELETE, "D&elete", DELETE_PLACE, IDB_GLYPH_DELETE, false},
-    {GB_UP, ID_UP, "&Up     ", UP_PLACE, IDB_GLYPH_UP, false},
-    {GB_DOWN, ID_DOWN, "Do&wn", DOWN_PLACE, IDB_GLYPH_DOWN, false},
-    {GB_OK, ID_OK, "&Ok", OK_PLACE, IDB_GLYPH_OK, true},
-    {GB_CANCEL, ID_CANCEL, "C&ancel", CANCEL_PLACE, IDB_GLYPH_CANCEL, true},
+    {GB_ADD, ID_ADD, "A&dd     ", L"Add", IDB_GLYPH_ADD, false},
+    {GB_DELETE, ID_DELETE, "D&elete", L"Delete", IDB_GLYPH_DELETE, false},
+    {GB_UP, ID_UP, "&Up     ", L"Up", IDB_GLYPH_UP, false},
+    {GB_DOWN, ID_DOWN, "Do&wn", L"Down", IDB_GLYPH_DOWN, false},
+    {GB_OK, ID_OK, "&Ok", L"Ok", IDB_GLYPH_OK, true},
+    {GB_CANCEL, ID_CANCEL, "C&ancel", L"Cancel", IDB_GLYPH_CANCEL, true},
 };
 
 constexpr const char* WINDOW_SIZE_ITEMS[] = {"Default", "Minimized", "Maximized"};
@@ -133,102 +113,57 @@ void CopyWide(WCHAR (&to)[N], const char (&from)[N]) {
   for (std::size_t i = 0; i < N; ++i) to[i] = static_cast<unsigned char>(from[i]);
 }
 
-RECT Scaled(const SetupDialog& dialog, const Place& place) {
-  return {dialog.Scale(place.Left), dialog.Scale(place.Top), dialog.Scale(place.Left + place.Width),
-          dialog.Scale(place.Top + place.Height)};
-}
-
+// Made without a place: the layout gives each its place.
 HWND AddControl(const SetupDialog& dialog, const char* className, const char* text, DWORD style,
-                DWORD exStyle, int id, RECT box) {
-  HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, box.left, box.top,
-                                 box.right - box.left, box.bottom - box.top, dialog.Handle,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), dialog.Instance, nullptr);
-  SetWindowFont(control, dialog.Font, FALSE);
-  return control;
+                DWORD exStyle, int id) {
+  return CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, dialog.Handle,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), dialog.Instance, nullptr);
 }
 
-void AddLabels(const SetupDialog& dialog) {
-  HDC dc = GetDC(dialog.Handle);
-  HGDIOBJ oldFont = SelectObject(dc, dialog.Font);
-  for (const LabelSpec& label : LABELS) {
-    SIZE size = {};
-    GetTextExtentPoint32A(dc, label.Caption, lstrlenA(label.Caption), &size);
-    const int left = dialog.Scale(label.Left), top = dialog.Scale(label.Top);
-    const int height = size.cy > dialog.Scale(LABEL_HEIGHT) ? size.cy : dialog.Scale(LABEL_HEIGHT);
-    AddControl(dialog, WC_STATICA, label.Caption, SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, label.Id,
-               {left, top, left + size.cx, top + height});
-  }
-  SelectObject(dc, oldFont);
-  ReleaseDC(dialog.Handle, dc);
+void AddLabel(const SetupDialog& dialog, const LabelSpec& label) {
+  AddControl(dialog, WC_STATICA, label.Caption, SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, label.Id);
 }
 
-// Rows of 13 pixels, the height trimmed to whole rows.
-HWND AddNameList(const SetupDialog& dialog) {
-  const RECT box = Scaled(dialog, NAME_LIST_PLACE);
-  HWND list = AddControl(dialog, WC_LISTBOXA, "", WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY,
-                         WS_EX_CLIENTEDGE, ID_NAME_LIST, box);
-  ListBox_SetItemHeight(list, 0, dialog.Scale(LIST_ROW_HEIGHT));
-  SetWindowPos(list, nullptr, 0, 0, box.right - box.left, box.bottom - box.top, SWP_NOMOVE | SWP_NOZORDER);
-  return list;
-}
-
-// A drop-down list as high as the edits, opening on three rows.
-HWND AddWindowSizeList(const SetupDialog& dialog) {
-  const RECT box = Scaled(dialog, WINDOW_SIZE_PLACE);
-  HWND combo = AddControl(dialog, WC_COMBOBOXA, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
-                          ID_WINDOW_SIZE, box);
-  for (const char* item : WINDOW_SIZE_ITEMS) ComboBox_AddString(combo, item);
-  // The closed height follows the selection field's height, one for one,
-  // once that has been set: set it as it is, measure, and set it to fit.
-  // Each setting resizes the control, so the window's height, which includes
-  // the open list, is set once, last.
-  const int wanted = box.bottom - box.top;
-  const int row = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
-  int field = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-  for (int attempt = 0; attempt < FIT_ATTEMPTS; ++attempt) {
-    SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
-    RECT closed = {};
-    GetWindowRect(combo, &closed);
-    if (closed.bottom - closed.top == wanted) break;
-    field += wanted - (closed.bottom - closed.top);
-  }
-  SetWindowPos(combo, nullptr, 0, 0, box.right - box.left, wanted + WINDOW_SIZE_ROWS * row + LIST_BORDERS,
-               SWP_NOMOVE | SWP_NOZORDER);
-  return combo;
+HWND AddEdit(const SetupDialog& dialog, const LabelSpec& label, const char* text, DWORD style, int id) {
+  AddLabel(dialog, label);
+  return AddControl(dialog, WC_EDITA, text, WS_TABSTOP | style, WS_EX_CLIENTEDGE, id);
 }
 
 void AddGlyphButton(SetupDialog& dialog, const ButtonLayout& layout) {
-  HWND button = AddControl(dialog, WC_BUTTONA, layout.Caption, WS_TABSTOP | BS_OWNERDRAW, 0, layout.Id,
-                           Scaled(dialog, layout.Where));
-  MakeGlyphButton(dialog.Buttons[layout.Index], button, dialog.Instance, layout.Picture, layout.GlyphRight);
+  HWND button = AddControl(dialog, WC_BUTTONA, layout.Caption, WS_TABSTOP | BS_OWNERDRAW, 0, layout.Id);
+  MakeGlyphButton(dialog.Buttons[layout.Index], button, layout.Picture, layout.GlyphRight);
+  NameControl(button, layout.Name);
 }
 
-// In tab order; the labels first, outside it.
+// In tab order, each label just before its field, as screen readers name a
+// field after the label that comes before it.
 void CreateControls(SetupDialog& dialog) {
-  AddLabels(dialog);
-  dialog.NameList = AddNameList(dialog);
-  dialog.NameField =
-      AddControl(dialog, WC_EDITA, "", EDIT_STYLE, WS_EX_CLIENTEDGE, ID_NAME, Scaled(dialog, NAME_PLACE));
-  dialog.CommandField = AddControl(dialog, WC_EDITA, "", EDIT_STYLE, WS_EX_CLIENTEDGE, ID_COMMAND,
-                                   Scaled(dialog, COMMAND_PLACE));
+  dialog.NameList = AddControl(dialog, WC_LISTBOXA, "", WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY,
+                               WS_EX_CLIENTEDGE, ID_NAME_LIST);
+  NameControl(dialog.NameList, NAME_LIST_NAME);
+  dialog.NameField = AddEdit(dialog, NAME_LABEL, "", ES_AUTOHSCROLL, ID_NAME);
+  NameControl(dialog.NameField, NAME_FIELD_NAME);
+  dialog.CommandField = AddEdit(dialog, COMMAND_LABEL, "", ES_AUTOHSCROLL, ID_COMMAND);
   for (HWND edit : {dialog.NameField, dialog.CommandField}) Edit_LimitText(edit, FieldText::capacity());
   AddGlyphButton(dialog, BROWSE_BUTTON);
-  dialog.WindowSizeList = AddWindowSizeList(dialog);
-  dialog.DriveField =
-      AddControl(dialog, WC_EDITA, " ", WS_TABSTOP, WS_EX_CLIENTEDGE, ID_DRIVE, Scaled(dialog, DRIVE_PLACE));
+  AddLabel(dialog, WINDOW_SIZE_LABEL);
+  dialog.WindowSizeList =
+      AddControl(dialog, WC_COMBOBOXA, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, ID_WINDOW_SIZE);
+  for (const char* item : WINDOW_SIZE_ITEMS) ComboBox_AddString(dialog.WindowSizeList, item);
+  NameControl(dialog.WindowSizeList, WINDOW_SIZE_NAME);
+  dialog.DriveField = AddEdit(dialog, DRIVE_LABEL, " ", 0, ID_DRIVE);
   MakeDriveField(dialog);
-  dialog.HotkeyField = AddControl(dialog, WC_EDITA, "", EDIT_STYLE | ES_READONLY, WS_EX_CLIENTEDGE, ID_HOTKEY,
-                                  Scaled(dialog, HOTKEY_PLACE));
+  dialog.HotkeyField = AddEdit(dialog, HOTKEY_LABEL, "", ES_AUTOHSCROLL | ES_READONLY, ID_HOTKEY);
   MakeHotkeyField(dialog);
   for (const ButtonLayout& layout : LIST_BUTTONS) AddGlyphButton(dialog, layout);
 }
 
-void CreateHints(const SetupDialog& dialog) {
+void CreateHints(SetupDialog& dialog) {
   HWND hints = CreateWindowExA(
       WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog.Handle, nullptr, dialog.Instance, nullptr);
+  dialog.Hints = hints;
   if (!hints) return;
-  SendMessageA(hints, TTM_SETMAXTIPWIDTH, 0, dialog.Scale(HINT_MAX_WIDTH));
   SendMessageA(hints, TTM_SETDELAYTIME, TTDT_AUTOPOP, HINT_SHOW_MS);
   for (const HintSpec& hint : HINTS) {
     TTTOOLINFOA tool = {};
@@ -241,9 +176,9 @@ void CreateHints(const SetupDialog& dialog) {
   }
 }
 
-HFONT CreateDialogFont(int dpi) {
+HFONT CreateDialogFont(int height) {
   LOGFONTA font = {};
-  font.lfHeight = -MulDiv(FONT_POINTS, dpi, POINTS_PER_INCH);
+  font.lfHeight = -height;
   font.lfWeight = FW_NORMAL;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfOutPrecision = OUT_DEFAULT_PRECIS;
@@ -254,10 +189,81 @@ HFONT CreateDialogFont(int dpi) {
   return CreateFontIndirectA(&font);
 }
 
-// Client area of 337 x 261 (at the standard resolution), centred in the work area.
+void MoveControl(HWND control, const Box& box) {
+  SetWindowPos(control, nullptr, box.Left, box.Top, box.Width, box.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A label as wide as its caption, and as high when that is higher.
+void PlaceLabel(HWND label, Box box, HDC dc) {
+  char caption[LF_FACESIZE] = {};
+  const int length = GetWindowTextA(label, caption, sizeof caption);
+  SIZE size = {};
+  GetTextExtentPoint32A(dc, caption, length, &size);
+  box.Width = size.cx;
+  if (size.cy > box.Height) box.Height = size.cy;
+  MoveControl(label, box);
+}
+
+// The list's rows as high as the layout's, its height trimmed to whole rows.
+void PlaceNameList(HWND list, const Box& box, int rowHeight) {
+  ListBox_SetItemHeight(list, 0, rowHeight);
+  MoveControl(list, box);
+}
+
+// A drop-down list as high as the edits, opening on three rows.
+void PlaceWindowSizeList(HWND combo, const Box& box) {
+  MoveControl(combo, box);
+  // The closed height follows the selection field's height, one for one,
+  // once that has been set: set it as it is, measure, and set it to fit.
+  // Each setting resizes the control, so the window's height, which includes
+  // the open list, is set once, last.
+  const int row = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
+  int field = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  for (int attempt = 0; attempt < FIT_ATTEMPTS; ++attempt) {
+    SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    RECT closed = {};
+    GetWindowRect(combo, &closed);
+    if (closed.bottom - closed.top == box.Height) break;
+    field += box.Height - (closed.bottom - closed.top);
+  }
+  SetWindowPos(combo, nullptr, 0, 0, box.Width, box.Height + WINDOW_SIZE_ROWS * row + LIST_BORDERS,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Every control at its place for the dialog's resolution, in a font made
+// for it, with pictures drawn for it.
+void LayOut(SetupDialog& dialog) {
+  const DialogLayout layout = LayOutDialog(dialog.Dpi);
+  HFONT oldFont = dialog.Font;
+  dialog.Font = CreateDialogFont(layout.FontHeight);
+  for (HWND child = GetWindow(dialog.Handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    SetWindowFont(child, dialog.Font, TRUE);
+  if (oldFont) DeleteObject(oldFont);
+
+  HDC dc = GetDC(dialog.Handle);
+  HGDIOBJ dcFont = SelectObject(dc, dialog.Font);
+  for (const PlacedControl& placed : layout.Controls) {
+    HWND control = GetDlgItem(dialog.Handle, placed.Id);
+    if (placed.Where.Width == 0)
+      PlaceLabel(control, placed.Where, dc);
+    else if (control == dialog.NameList)
+      PlaceNameList(control, placed.Where, layout.ListRowHeight);
+    else if (control == dialog.WindowSizeList)
+      PlaceWindowSizeList(control, placed.Where);
+    else
+      MoveControl(control, placed.Where);
+  }
+  SelectObject(dc, dcFont);
+  ReleaseDC(dialog.Handle, dc);
+  for (GlyphButton& glyph : dialog.Buttons) SizeGlyphButton(glyph, dialog.Instance, layout);
+  if (dialog.Hints) SendMessageA(dialog.Hints, TTM_SETMAXTIPWIDTH, 0, layout.HintWidth);
+}
+
+// The layout's client area, centred in the work area.
 void SizeAndCentre(const SetupDialog& dialog) {
   HWND window = dialog.Handle;
-  const int clientWidth = dialog.Scale(CLIENT_WIDTH), clientHeight = dialog.Scale(CLIENT_HEIGHT);
+  const DialogLayout layout = LayOutDialog(dialog.Dpi);
+  const int clientWidth = layout.ClientWidth, clientHeight = layout.ClientHeight;
   RECT frame = {0, 0, clientWidth, clientHeight};
   AdjustWindowRectEx(&frame, GetWindowStyle(window), FALSE, GetWindowExStyle(window));
   int width = frame.right - frame.left, height = frame.bottom - frame.top;
@@ -277,17 +283,29 @@ void SizeAndCentre(const SetupDialog& dialog) {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The resolution of the window's monitor, where the system tells it (Windows
+// 10 and later); else the screen's.
+int DpiOf(HWND window) {
+  using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
+  const auto getDpi = reinterpret_cast<GetDpiForWindowCall>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+  if (getDpi)
+    if (const UINT dpi = getDpi(window)) return static_cast<int>(dpi);
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
 // --- message handlers -------------------------------------------------------
 
 void OnInitDialog(SetupDialog& dialog, HWND window) {
   dialog.Handle = window;
-  HDC screen = GetDC(nullptr);
-  dialog.Dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  dialog.Font = CreateDialogFont(dialog.Dpi);
+  dialog.Dpi = DpiOf(window);
   SizeAndCentre(dialog);
   CreateControls(dialog);
   CreateHints(dialog);
+  LayOut(dialog);
 
   desktop::StartUp startUp;
   desktop::ReadStartUp(startUp);
@@ -373,6 +391,15 @@ HBRUSH OnCtlColorStatic(const SetupDialog& dialog, HDC dc, HWND control) {
   return GetSysColorBrush(COLOR_WINDOW);
 }
 
+// Moved to a monitor of another resolution: the system's place for the
+// window, and everything laid out again for the new resolution.
+void OnDpiChanged(SetupDialog& dialog, int dpi, const RECT& suggested) {
+  SetWindowPos(dialog.Handle, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  dialog.Dpi = dpi;
+  LayOut(dialog);
+}
+
 void OnDestroy(SetupDialog& dialog) {
   if (dialog.Font) DeleteObject(dialog.Font);
   dialog.Font = nullptr;
@@ -399,7 +426,10 @@ INT_PTR CALLBACK SetupDialogProc(HWND window, UINT message, WPARAM wParam, LPARA
       return reinterpret_cast<INT_PTR>(
           OnCtlColorStatic(dialog, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
     case WM_SYSCOLORCHANGE:
-      for (GlyphButton& glyph : dialog.Buttons) RefreshGreyedGlyph(glyph);
+      for (GlyphButton& glyph : dialog.Buttons) RefreshGlyphColours(glyph);
+      return TRUE;
+    case WM_DPICHANGED:
+      OnDpiChanged(dialog, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return TRUE;
     case WM_CLOSE:  // any other way of closing (the task bar, say) writes nothing, like Cancel
       DestroyWindow(window);

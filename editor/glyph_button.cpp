@@ -9,11 +9,9 @@ namespace {
 
 constexpr UINT_PTR GLYPH_SUBCLASS_ID = 1;
 constexpr COLORREF TRANSPARENT_COLOUR = RGB(255, 0, 255);
-constexpr int GLYPH_SIZE = 16;
-constexpr int GLYPH_SPACING = 4;  // between picture and caption, at the standard resolution
-constexpr int FOCUS_INSET = 3;    // focus rectangle inside the 3-D frame
+constexpr int LARGEST_PICTURE = 32;
+constexpr int FOCUS_INSET = 3;  // focus rectangle inside the 3-D frame
 constexpr int CAPTION_CAPACITY = 63;
-constexpr int GLYPH_PIXELS = GLYPH_SIZE * GLYPH_SIZE;
 // Pixels darker than this show in the greyed picture; light ones (the white
 // of a page, say) drop out, as on any disabled toolbar picture.
 constexpr int DARK_LUMINANCE = 140;
@@ -57,10 +55,16 @@ void InvalidateOkButton(HWND button) {
   if (ok && ok != button) InvalidateRect(ok, nullptr, FALSE);
 }
 
-void FreePictures(GlyphButton& glyph) {
-  if (glyph.Picture) DeleteObject(glyph.Picture);
+void FreeMadePictures(GlyphButton& glyph) {
   if (glyph.Greyed) DeleteObject(glyph.Greyed);
-  glyph.Picture = glyph.Greyed = nullptr;
+  if (glyph.Shape) DeleteObject(glyph.Shape);
+  glyph.Greyed = glyph.Shape = nullptr;
+}
+
+void FreePictures(GlyphButton& glyph) {
+  FreeMadePictures(glyph);
+  if (glyph.Picture) DeleteObject(glyph.Picture);
+  glyph.Picture = nullptr;
 }
 
 LRESULT CALLBACK GlyphButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -99,47 +103,73 @@ bool IsDark(COLORREF colour) {
 // change places.
 DWORD Swapped(DWORD colour) { return RGB(GetBValue(colour), GetGValue(colour), GetRValue(colour)); }
 
-// 16 x 16 pixels of 32 bits, the top row first.
-BITMAPINFO GlyphFormat() {
+// Square pixels of 32 bits, the top row first.
+BITMAPINFO PictureFormat(int side) {
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = GLYPH_SIZE;
-  info.bmiHeader.biHeight = -GLYPH_SIZE;
+  info.bmiHeader.biWidth = side;
+  info.bmiHeader.biHeight = -side;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   return info;
 }
 
-// Embossed: the dark pixels in the highlight colour one pixel down and right,
-// then in the shadow colour in their place; fuchsia elsewhere. The pixels are
-// read and written whole, not one call each.
-HBITMAP MakeGreyed(HBITMAP picture, HDC dc) {
-  BITMAPINFO info = GlyphFormat();
-  DWORD source[GLYPH_PIXELS];
-  if (GetDIBits(dc, picture, 0, GLYPH_SIZE, source, &info, DIB_RGB_COLORS) != GLYPH_SIZE) return nullptr;
-  info = GlyphFormat();
+// The dark pixels of the picture in `colour`, with `relief` (when it is not
+// fuchsia) one pixel down and right beneath them, as embossed; fuchsia
+// elsewhere. The pixels are read and written whole, not one call each.
+HBITMAP MakeShape(HBITMAP picture, int side, HDC dc, COLORREF colour, COLORREF relief) {
+  BITMAPINFO info = PictureFormat(side);
+  DWORD source[LARGEST_PICTURE * LARGEST_PICTURE];
+  if (side > LARGEST_PICTURE || GetDIBits(dc, picture, 0, side, source, &info, DIB_RGB_COLORS) != side)
+    return nullptr;
+  info = PictureFormat(side);
   void* bits = nullptr;
-  HBITMAP greyed = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!greyed) return nullptr;
+  HBITMAP shape = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!shape) return nullptr;
 
   DWORD* target = static_cast<DWORD*>(bits);
-  const DWORD highlight = Swapped(GetSysColor(COLOR_BTNHIGHLIGHT));
-  const DWORD shadow = Swapped(GetSysColor(COLOR_BTNSHADOW));
-  for (int i = 0; i < GLYPH_PIXELS; ++i) target[i] = Swapped(TRANSPARENT_COLOUR);
-  for (int y = 0; y + 1 < GLYPH_SIZE; ++y)
-    for (int x = 0; x + 1 < GLYPH_SIZE; ++x)
-      if (IsDark(Swapped(source[y * GLYPH_SIZE + x]))) target[(y + 1) * GLYPH_SIZE + x + 1] = highlight;
-  for (int i = 0; i < GLYPH_PIXELS; ++i)
-    if (IsDark(Swapped(source[i]))) target[i] = shadow;
-  return greyed;
+  const int pixels = side * side;
+  for (int i = 0; i < pixels; ++i) target[i] = Swapped(TRANSPARENT_COLOUR);
+  if (relief != TRANSPARENT_COLOUR)
+    for (int y = 0; y + 1 < side; ++y)
+      for (int x = 0; x + 1 < side; ++x)
+        if (IsDark(Swapped(source[y * side + x]))) target[(y + 1) * side + x + 1] = Swapped(relief);
+  for (int i = 0; i < pixels; ++i)
+    if (IsDark(Swapped(source[i]))) target[i] = Swapped(colour);
+  return shape;
 }
 
-void DrawPicture(HDC dc, HBITMAP picture, int x, int y, int size) {
+bool IsHighContrast() {
+  HIGHCONTRASTA contrast = {};
+  contrast.cbSize = sizeof contrast;
+  return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+         (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+// The picture to show: as it is; greyed while disabled; in the text colour
+// (the greyed text colour while disabled) in high contrast. Made when first
+// needed.
+HBITMAP PictureToShow(GlyphButton& glyph, HDC dc, bool disabled, bool highContrast) {
+  if (!glyph.Picture) return nullptr;
+  if (!highContrast && !disabled) return glyph.Picture;
+  HBITMAP& made = disabled ? glyph.Greyed : glyph.Shape;
+  if (!made) {
+    if (!highContrast)
+      made = MakeShape(glyph.Picture, glyph.DrawnFor, dc, GetSysColor(COLOR_BTNSHADOW),
+                       GetSysColor(COLOR_BTNHIGHLIGHT));
+    else
+      made = MakeShape(glyph.Picture, glyph.DrawnFor, dc,
+                       GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT), TRANSPARENT_COLOUR);
+  }
+  return made;
+}
+
+void DrawPicture(HDC dc, HBITMAP picture, int side, int x, int y, int size) {
   if (!picture) return;
   HDC memory = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(memory, picture);
-  GdiTransparentBlt(dc, x, y, size, size, memory, 0, 0, GLYPH_SIZE, GLYPH_SIZE, TRANSPARENT_COLOUR);
+  GdiTransparentBlt(dc, x, y, size, size, memory, 0, 0, side, side, TRANSPARENT_COLOUR);
   SelectObject(memory, old);
   DeleteDC(memory);
 }
@@ -158,9 +188,13 @@ void DrawFrame(HDC dc, RECT& frame, bool looksDefault, bool pressed) {
   }
 }
 
-void DrawCaption(HDC dc, const char* caption, int length, RECT box, UINT format, bool disabled) {
+// Disabled: embossed, or in high contrast in the greyed text colour.
+void DrawCaption(HDC dc, const char* caption, int length, RECT box, UINT format, bool disabled,
+                 bool highContrast) {
   SetBkMode(dc, TRANSPARENT);
-  if (disabled) {
+  if (disabled && highContrast) {
+    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+  } else if (disabled) {
     OffsetRect(&box, 1, 1);
     SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
     DrawTextA(dc, caption, length, &box, format);
@@ -174,16 +208,25 @@ void DrawCaption(HDC dc, const char* caption, int length, RECT box, UINT format,
 
 }  // namespace
 
-void MakeGlyphButton(GlyphButton& glyph, HWND button, HINSTANCE instance, int pictureId, bool glyphRight) {
+void MakeGlyphButton(GlyphButton& glyph, HWND button, int pictureId, bool glyphRight) {
   glyph.Window = button;
+  glyph.PictureId = pictureId;
   glyph.GlyphRight = glyphRight;
-  glyph.Picture = nullptr;
-  if (pictureId != 0)
-    glyph.Picture = static_cast<HBITMAP>(
-        LoadImageA(instance, MAKEINTRESOURCEA(pictureId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  glyph.Greyed = nullptr;
+  glyph.Picture = glyph.Greyed = glyph.Shape = nullptr;
   if (!SetWindowSubclass(button, GlyphButtonProc, GLYPH_SUBCLASS_ID, reinterpret_cast<DWORD_PTR>(&glyph)))
-    FreePictures(glyph);
+    glyph.PictureId = 0;
+}
+
+void SizeGlyphButton(GlyphButton& glyph, HINSTANCE instance, const DialogLayout& layout) {
+  FreePictures(glyph);
+  glyph.DrawnFor = layout.PictureDrawnFor;
+  glyph.Size = layout.PictureSize;
+  glyph.Spacing = layout.PictureSpacing;
+  if (glyph.PictureId != 0)
+    glyph.Picture =
+        static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(glyph.PictureId + glyph.DrawnFor),
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  InvalidateRect(glyph.Window, nullptr, FALSE);
 }
 
 bool DrawGlyphButton(const DRAWITEMSTRUCT& item) {
@@ -193,8 +236,7 @@ bool DrawGlyphButton(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   const bool pressed = item.itemState & ODS_SELECTED;
   const bool disabled = item.itemState & ODS_DISABLED;
-  // Most buttons are never disabled: their greyed picture is made when one first is.
-  if (disabled && glyph.Picture && !glyph.Greyed) glyph.Greyed = MakeGreyed(glyph.Picture, dc);
+  const bool highContrast = IsHighContrast();
   RECT frame = item.rcItem;
   DrawFrame(dc, frame, !disabled && LooksDefault(item.hwndItem), pressed);
 
@@ -207,32 +249,30 @@ bool DrawGlyphButton(const DRAWITEMSTRUCT& item) {
   DrawTextA(dc, caption, length, &measured, format | DT_CALCRECT);
   const int textWidth = measured.right, textHeight = measured.bottom;
 
-  // Picture and caption together, centred; the picture grows with the
-  // screen's resolution like everything else.
-  const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-  const int pictureSize = glyph.Picture ? MulDiv(GLYPH_SIZE, dpi, STANDARD_DPI) : 0;
-  const int gap = glyph.Picture && length > 0 ? MulDiv(GLYPH_SPACING, dpi, STANDARD_DPI) : 0;
+  // Picture and caption together, centred.
+  const int pictureSize = glyph.Picture ? glyph.Size : 0;
+  const int gap = glyph.Picture && length > 0 ? glyph.Spacing : 0;
   const int shift = pressed ? 1 : 0;
   const int left = (item.rcItem.left + item.rcItem.right - (pictureSize + gap + textWidth)) / 2 + shift;
   const int middle = (item.rcItem.top + item.rcItem.bottom) / 2 + shift;
   const int pictureX = glyph.GlyphRight ? left + textWidth + gap : left;
   const int textX = glyph.GlyphRight ? left : left + pictureSize + gap;
 
-  DrawPicture(dc, disabled ? glyph.Greyed : glyph.Picture, pictureX, middle - pictureSize / 2, pictureSize);
+  DrawPicture(dc, PictureToShow(glyph, dc, disabled, highContrast), glyph.DrawnFor, pictureX,
+              middle - pictureSize / 2, pictureSize);
   RECT box = {textX, middle - textHeight / 2, textX + textWidth, middle - textHeight / 2 + textHeight};
-  DrawCaption(dc, caption, length, box, format, disabled);
+  DrawCaption(dc, caption, length, box, format, disabled, highContrast);
   SelectObject(dc, oldFont);
 
-  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+  const LRESULT uiState = SendMessageA(item.hwndItem, WM_QUERYUISTATE, 0, 0);
+  if ((item.itemState & ODS_FOCUS) && !(uiState & UISF_HIDEFOCUS)) {
     InflateRect(&frame, -FOCUS_INSET, -FOCUS_INSET);
     DrawFocusRect(dc, &frame);
   }
   return true;
 }
 
-void RefreshGreyedGlyph(GlyphButton& glyph) {
-  if (!glyph.Greyed) return;
-  DeleteObject(glyph.Greyed);
-  glyph.Greyed = nullptr;
+void RefreshGlyphColours(GlyphButton& glyph) {
+  FreeMadePictures(glyph);
   if (glyph.Window) InvalidateRect(glyph.Window, nullptr, FALSE);
 }

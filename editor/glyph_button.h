@@ -1,22 +1,33 @@
 // Push buttons that the editor draws itself: the caption with its access key,
-// and a 16 x 16 picture beside it (left, or right of the caption), greyed
-// while the button is disabled.
+// and a picture beside it (left, or right of the caption), greyed while the
+// button is disabled. In high contrast everything is drawn in the system's
+// colours, the picture in the text colour.
 #pragma once
 
 #include <windows.h>
 
+#include "layout.h"
+
 struct GlyphButton {
   HWND Window;
-  HBITMAP Picture;  // fuchsia where the button's face shows through; null for none
+  int PictureId;    // the picture's resources: this id plus the size drawn for; 0 for none
+  HBITMAP Picture;  // fuchsia where the button's face shows through
   HBITMAP Greyed;   // the picture embossed in the system's 3-D colours, made when first drawn
+  HBITMAP Shape;    // in high contrast: the picture in the text colour, made when first drawn
+  int DrawnFor;     // the picture's side
+  int Size;         // the side it is shown at
+  int Spacing;      // between picture and caption
   bool GlyphRight;
 };
 
-// Turns an owner-drawn button into a glyph button with the bitmap resource
+// Turns an owner-drawn button into a glyph button with the pictures
 // `pictureId` (0 for a caption alone); `glyph` must outlive the button, and
 // its pictures go with the button.
-void MakeGlyphButton(GlyphButton& glyph, HWND button, HINSTANCE instance, int pictureId, bool glyphRight);
+void MakeGlyphButton(GlyphButton& glyph, HWND button, int pictureId, bool glyphRight);
+// Loads the picture drawn for the layout's size.
+void SizeGlyphButton(GlyphButton& glyph, HINSTANCE instance, const DialogLayout& layout);
 // Draws the item when it is a glyph button; false when it is not one.
 bool DrawGlyphButton(const DRAWITEMSTRUCT& item);
-// Greys the picture again, in the current system colours, when next drawn.
-void RefreshGreyedGlyph(GlyphButton& glyph);
+// Makes the greyed and high-contrast pictures again, in the current system
+// colours, when next drawn.
+void RefreshGlyphColours(GlyphButton& glyph);

@@ -17,8 +17,9 @@ struct SetupDialog {
 
   HWND Handle;
   HINSTANCE Instance;
-  int Dpi;
-  HFONT Font;
+  int Dpi;     // the resolution the dialog is laid out for
+  HFONT Font;  // made for that resolution
+  HWND Hints;
 
   // The controls that ShowForm fills, in tab order, and the glyph buttons.
   HWND NameList;
@@ -35,8 +36,6 @@ struct SetupDialog {
   PathText Browsed;    // the program chosen there, empty for none; the thread's until WM_BROWSED
 
   HWND Button(GlyphButtonIndex index) const { return Buttons[index].Window; }
-  // Pixels at the screen's resolution for pixels at the standard one.
-  int Scale(int pixels) const { return MulDiv(pixels, Dpi, STANDARD_DPI); }
 };
 
 // form.cpp: creates the dialog on `dialog`, hidden, and opens the set; null
