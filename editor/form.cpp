@@ -22,6 +22,7 @@ constexpr int WINDOW_SIZE_ROWS = 3;
 constexpr int FIT_ATTEMPTS = 3;
 constexpr int LIST_BORDERS = 2;      // the open list's frame, top and bottom
 constexpr int HINT_SHOW_MS = 20000;  // long hints need time to be read
+constexpr int LABEL_CAPACITY = 15;   // the longest caption, "Window Size", and more
 constexpr char MAIN_ICON[] = "MAINICON";
 
 // Tool-window frame without any caption button, and still a button on the
@@ -195,7 +196,7 @@ void MoveControl(HWND control, const Box& box) {
 
 // A label as wide as its caption, and as high when that is higher.
 void PlaceLabel(HWND label, Box box, HDC dc) {
-  char caption[LF_FACESIZE] = {};
+  char caption[LABEL_CAPACITY + 1] = {};
   const int length = GetWindowTextA(label, caption, sizeof caption);
   SIZE size = {};
   GetTextExtentPoint32A(dc, caption, length, &size);

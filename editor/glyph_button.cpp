@@ -3,8 +3,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "messages.h"
-
 namespace {
 
 constexpr UINT_PTR GLYPH_SUBCLASS_ID = 1;
@@ -12,8 +10,9 @@ constexpr COLORREF TRANSPARENT_COLOUR = RGB(255, 0, 255);
 constexpr int LARGEST_PICTURE = 32;
 constexpr int FOCUS_INSET = 3;  // focus rectangle inside the 3-D frame
 constexpr int CAPTION_CAPACITY = 63;
-// Pixels darker than this show in the greyed picture; light ones (the white
-// of a page, say) drop out, as on any disabled toolbar picture.
+// Pixels darker than this show in the greyed and the high-contrast picture;
+// light ones (the white of a page, say) drop out, as on any disabled toolbar
+// picture.
 constexpr int DARK_LUMINANCE = 140;
 
 LRESULT CALLBACK GlyphButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,

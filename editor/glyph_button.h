@@ -12,7 +12,8 @@ struct GlyphButton {
   HWND Window;
   int PictureId;    // the picture's resources: this id plus the size drawn for; 0 for none
   HBITMAP Picture;  // fuchsia where the button's face shows through
-  HBITMAP Greyed;   // the picture embossed in the system's 3-D colours, made when first drawn
+  HBITMAP Greyed;   // for a disabled button: embossed in the 3-D colours, or in high contrast
+                    // in the greyed text colour; made when first drawn
   HBITMAP Shape;    // in high contrast: the picture in the text colour, made when first drawn
   int DrawnFor;     // the picture's side
   int Size;         // the side it is shown at
