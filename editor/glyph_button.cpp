@@ -225,7 +225,7 @@ void SizeGlyphButton(GlyphButton& glyph, HINSTANCE instance, const DialogLayout&
     glyph.Picture =
         static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(glyph.PictureId + glyph.DrawnFor),
                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  InvalidateRect(glyph.Window, nullptr, FALSE);
+  if (glyph.Window) InvalidateRect(glyph.Window, nullptr, FALSE);
 }
 
 bool DrawGlyphButton(const DRAWITEMSTRUCT& item) {
