@@ -1,6 +1,8 @@
 // The real larkedit.exe: each control's way to the form and back, Ok and
-// Cancel, and the round trip with the real runner. What the form decides is
-// checked on its model (tests/unit/setup_model_test.cpp).
+// Cancel, the names screen readers hear, a change of resolution, and the
+// round trip with the real runner. What the form decides is checked on its
+// model (tests/unit/setup_model_test.cpp), where each control goes on the
+// layout (tests/unit/layout_test.cpp).
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
