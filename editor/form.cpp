@@ -399,6 +399,8 @@ void OnDpiChanged(SetupDialog& dialog, int dpi, const RECT& suggested) {
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   dialog.Dpi = dpi;
   LayOut(dialog);
+  // Moved controls leave what they drew at their old places behind.
+  RedrawWindow(dialog.Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void OnDestroy(SetupDialog& dialog) {
