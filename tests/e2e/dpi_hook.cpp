@@ -1,8 +1,6 @@
-// Hooked into the editor by its test: the WM_NULL that the test posts with
-// a resolution becomes the WM_DPICHANGED that Windows sends a window moved to
-// a monitor of twice the resolution, sent inside the editor's process, with
-// the window grown by its client area. The height of the Ok button's font
-// is then kept as the window's property "FontHeight", for the test to read.
+// Hooked into the editor by its test: a posted WM_NULL with a resolution
+// becomes a WM_DPICHANGED sent inside the editor, the window grown by its
+// client area; Ok's font height is then left in the property "FontHeight".
 #include <windows.h>
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK GetMessageHook(int code, WPARAM removed, LPARAM data) {

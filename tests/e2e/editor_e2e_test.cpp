@@ -1,8 +1,7 @@
 // The real larkedit.exe: each control's way to the form and back, Ok and
 // Cancel, the names screen readers hear, a change of resolution, and the
-// round trip with the real runner. What the form decides is checked on its
-// model (tests/unit/setup_model_test.cpp), where each control goes on the
-// layout (tests/unit/layout_test.cpp).
+// round trip with the real runner. What the form decides and where the
+// controls go are checked natively (tests/unit/).
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
