@@ -40,8 +40,6 @@ constexpr LabelSpec COMMAND_LABEL = {ID_COMMAND_LABEL, "Command"};
 constexpr LabelSpec WINDOW_SIZE_LABEL = {ID_WINDOW_SIZE_LABEL, "Window Size"};
 constexpr LabelSpec DRIVE_LABEL = {ID_DRIVE_LABEL, "Drive"};
 constexpr LabelSpec HOTKEY_LABEL = {ID_HOTKEY_LABEL, "HotKey"};
-constexpr const LabelSpec* LABELS[] = {&NAME_LABEL, &COMMAND_LABEL, &WINDOW_SIZE_LABEL, &DRIVE_LABEL,
-                                       &HOTKEY_LABEL};
 
 // The list and the window size list are named for screen readers here; the
 // fields take the name of the label just before them, but for the name
