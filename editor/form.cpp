@@ -282,12 +282,17 @@ void SizeAndCentre(const SetupDialog& dialog) {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A function of user32 that Windows 7 lacks; null there.
+template <typename Call>
+Call NewerUserCall(const char* name) {
+  return reinterpret_cast<Call>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+}
+
 // The resolution of the window's monitor, where the system tells it (Windows
 // 10 and later); else the screen's.
 int DpiOf(HWND window) {
-  using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
-  const auto getDpi = reinterpret_cast<GetDpiForWindowCall>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+  const auto getDpi = NewerUserCall<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
   if (getDpi)
     if (const UINT dpi = getDpi(window)) return static_cast<int>(dpi);
   HDC screen = GetDC(nullptr);
@@ -296,11 +301,20 @@ int DpiOf(HWND window) {
   return dpi;
 }
 
+// Windows 10 would also scale the dialog itself on a change of resolution,
+// by its template's font; this one is laid out in pixels, by LayOut alone.
+void TakeOverDpiChanges(HWND window) {
+  constexpr int DISABLE_ALL_BEHAVIOURS = 1;  // DDC_DISABLE_ALL
+  if (const auto set = NewerUserCall<BOOL(WINAPI*)(HWND, int, int)>("SetDialogDpiChangeBehavior"))
+    set(window, DISABLE_ALL_BEHAVIOURS, DISABLE_ALL_BEHAVIOURS);
+}
+
 // --- message handlers -------------------------------------------------------
 
 void OnInitDialog(SetupDialog& dialog, HWND window) {
   dialog.Handle = window;
   dialog.Dpi = DpiOf(window);
+  TakeOverDpiChanges(window);
   SizeAndCentre(dialog);
   CreateControls(dialog);
   CreateHints(dialog);
