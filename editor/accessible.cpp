@@ -167,9 +167,10 @@ class NamedObject final : public IAccessible {
   ULONG references_ = 1;
 };
 
-// The named object for the control's client area; 0 (the system's answer)
-// when it cannot be made.
-LRESULT AnswerNamed(HWND control, WPARAM flags, const wchar_t* name) {
+}  // namespace
+
+LRESULT AnswerAccessibleName(HWND control, WPARAM wParam, LPARAM lParam, const wchar_t* name) {
+  if (static_cast<LONG>(lParam) != OBJID_CLIENT) return 0;
   const Library& library = Accessibility();
   if (!library.CreateStdAccessibleObject || !library.LresultFromObject || !library.SysAllocString) return 0;
   IAccessible* standard = nullptr;
@@ -181,15 +182,18 @@ LRESULT AnswerNamed(HWND control, WPARAM flags, const wchar_t* name) {
     standard->Release();
     return 0;
   }
-  const LRESULT answer = library.LresultFromObject(__uuidof(IAccessible), flags, named);
+  const LRESULT answer = library.LresultFromObject(__uuidof(IAccessible), wParam, named);
   named->Release();
   return answer;
 }
 
+namespace {
+
 LRESULT CALLBACK NamedControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                   DWORD_PTR data) {
-  if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
-    if (const LRESULT answer = AnswerNamed(control, wParam, reinterpret_cast<const wchar_t*>(data)))
+  if (message == WM_GETOBJECT) {
+    if (const LRESULT answer =
+            AnswerAccessibleName(control, wParam, lParam, reinterpret_cast<const wchar_t*>(data)))
       return answer;
   } else if (message == WM_NCDESTROY) {
     RemoveWindowSubclass(control, NamedControlProc, id);

@@ -6,5 +6,9 @@
 
 #include <windows.h>
 
-// `name` must outlive the control.
+// The answer to WM_GETOBJECT for a control named `name`: 0, which passes the
+// message on, for another object than the client area or when none can be
+// made. `name` must outlive the control.
+LRESULT AnswerAccessibleName(HWND control, WPARAM wParam, LPARAM lParam, const wchar_t* name);
+// Has the control answer so through a subclass of its own.
 void NameControl(HWND control, const wchar_t* name);

@@ -112,69 +112,6 @@ void CopyWide(WCHAR (&to)[N], const char (&from)[N]) {
   for (std::size_t i = 0; i < N; ++i) to[i] = static_cast<unsigned char>(from[i]);
 }
 
-// Made without a place: the layout gives each its place.
-HWND AddControl(const SetupDialog& dialog, const char* className, const char* text, DWORD style,
-                DWORD exStyle, int id) {
-  return CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, dialog.Handle,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), dialog.Instance, nullptr);
-}
-
-void AddLabel(const SetupDialog& dialog, const LabelSpec& label) {
-  AddControl(dialog, WC_STATICA, label.Caption, SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, label.Id);
-}
-
-HWND AddEdit(const SetupDialog& dialog, const LabelSpec& label, const char* text, DWORD style, int id) {
-  AddLabel(dialog, label);
-  return AddControl(dialog, WC_EDITA, text, WS_TABSTOP | style, WS_EX_CLIENTEDGE, id);
-}
-
-void AddGlyphButton(SetupDialog& dialog, const ButtonLayout& layout) {
-  HWND button = AddControl(dialog, WC_BUTTONA, layout.Caption, WS_TABSTOP | BS_OWNERDRAW, 0, layout.Id);
-  MakeGlyphButton(dialog.Buttons[layout.Index], button, layout.Picture, layout.GlyphRight);
-  NameControl(button, layout.Name);
-}
-
-// In tab order, each label just before its field, as screen readers name a
-// field after the label that comes before it.
-void CreateControls(SetupDialog& dialog) {
-  dialog.NameList = AddControl(dialog, WC_LISTBOXA, "", WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY,
-                               WS_EX_CLIENTEDGE, ID_NAME_LIST);
-  NameControl(dialog.NameList, NAME_LIST_NAME);
-  dialog.NameField = AddEdit(dialog, NAME_LABEL, "", ES_AUTOHSCROLL, ID_NAME);
-  NameControl(dialog.NameField, NAME_FIELD_NAME);
-  dialog.CommandField = AddEdit(dialog, COMMAND_LABEL, "", ES_AUTOHSCROLL, ID_COMMAND);
-  for (HWND edit : {dialog.NameField, dialog.CommandField}) Edit_LimitText(edit, FieldText::capacity());
-  AddGlyphButton(dialog, BROWSE_BUTTON);
-  AddLabel(dialog, WINDOW_SIZE_LABEL);
-  dialog.WindowSizeList =
-      AddControl(dialog, WC_COMBOBOXA, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, ID_WINDOW_SIZE);
-  for (const char* item : WINDOW_SIZE_ITEMS) ComboBox_AddString(dialog.WindowSizeList, item);
-  NameControl(dialog.WindowSizeList, WINDOW_SIZE_NAME);
-  dialog.DriveField = AddEdit(dialog, DRIVE_LABEL, " ", 0, ID_DRIVE);
-  MakeDriveField(dialog);
-  dialog.HotkeyField = AddEdit(dialog, HOTKEY_LABEL, "", ES_AUTOHSCROLL | ES_READONLY, ID_HOTKEY);
-  MakeHotkeyField(dialog);
-  for (const ButtonLayout& layout : LIST_BUTTONS) AddGlyphButton(dialog, layout);
-}
-
-void CreateHints(SetupDialog& dialog) {
-  HWND hints = CreateWindowExA(
-      WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog.Handle, nullptr, dialog.Instance, nullptr);
-  dialog.Hints = hints;
-  if (!hints) return;
-  SendMessageA(hints, TTM_SETDELAYTIME, TTDT_AUTOPOP, HINT_SHOW_MS);
-  for (const HintSpec& hint : HINTS) {
-    TTTOOLINFOA tool = {};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = dialog.Handle;
-    tool.uId = reinterpret_cast<UINT_PTR>(dialog.*hint.Control);
-    tool.lpszText = const_cast<char*>(hint.Text);
-    SendMessageA(hints, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  }
-}
-
 HFONT CreateDialogFont(int height) {
   LOGFONTA font = {};
   font.lfHeight = -height;
@@ -188,19 +125,17 @@ HFONT CreateDialogFont(int height) {
   return CreateFontIndirectA(&font);
 }
 
-void MoveControl(HWND control, const Box& box) {
-  SetWindowPos(control, nullptr, box.Left, box.Top, box.Width, box.Height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 // A label as wide as its caption, and as high when that is higher.
-void PlaceLabel(HWND label, Box box, HDC dc) {
-  char caption[LABEL_CAPACITY + 1] = {};
-  const int length = GetWindowTextA(label, caption, sizeof caption);
+Box LabelBox(const char* caption, Box box, HDC dc) {
   SIZE size = {};
-  GetTextExtentPoint32A(dc, caption, length, &size);
+  GetTextExtentPoint32A(dc, caption, lstrlenA(caption), &size);
   box.Width = size.cx;
   if (size.cy > box.Height) box.Height = size.cy;
-  MoveControl(label, box);
+  return box;
+}
+
+void MoveControl(HWND control, const Box& box) {
+  SetWindowPos(control, nullptr, box.Left, box.Top, box.Width, box.Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The list's rows as high as the layout's, its height trimmed to whole rows.
@@ -211,7 +146,6 @@ void PlaceNameList(HWND list, const Box& box, int rowHeight) {
 
 // A drop-down list as high as the edits, opening on three rows.
 void PlaceWindowSizeList(HWND combo, const Box& box) {
-  MoveControl(combo, box);
   // The closed height follows the selection field's height, one for one,
   // once that has been set: set it as it is, measure, and set it to fit.
   // Each setting resizes the control, so the window's height, which includes
@@ -225,43 +159,127 @@ void PlaceWindowSizeList(HWND combo, const Box& box) {
     if (closed.bottom - closed.top == box.Height) break;
     field += box.Height - (closed.bottom - closed.top);
   }
-  SetWindowPos(combo, nullptr, 0, 0, box.Width, box.Height + WINDOW_SIZE_ROWS * row + LIST_BORDERS,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  MoveControl(combo, {box.Left, box.Top, box.Width, box.Height + WINDOW_SIZE_ROWS * row + LIST_BORDERS});
 }
 
-// Every control at its place for the dialog's resolution, in a font made
-// for it, with pictures drawn for it.
-void LayOut(SetupDialog& dialog) {
+// What making the controls needs: each is made at its place, in the
+// dialog's font, and the labels are measured in it.
+struct Making {
+  SetupDialog& Dialog;
+  const DialogLayout& Layout;
+  HDC Dc;
+};
+
+HWND AddControl(const Making& making, const char* className, const char* text, DWORD style, DWORD exStyle,
+                int id, const Box& box) {
+  HWND control =
+      CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, box.Left, box.Top, box.Width,
+                      box.Height, making.Dialog.Handle, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                      making.Dialog.Instance, nullptr);
+  SetWindowFont(control, making.Dialog.Font, FALSE);
+  return control;
+}
+
+void AddLabel(const Making& making, const LabelSpec& label) {
+  AddControl(making, WC_STATICA, label.Caption, SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, label.Id,
+             LabelBox(label.Caption, making.Layout.Of(label.Id), making.Dc));
+}
+
+HWND AddEdit(const Making& making, const LabelSpec& label, const char* text, DWORD style, int id) {
+  AddLabel(making, label);
+  return AddControl(making, WC_EDITA, text, WS_TABSTOP | style, WS_EX_CLIENTEDGE, id, making.Layout.Of(id));
+}
+
+void AddGlyphButton(const Making& making, const ButtonLayout& layout) {
+  HWND button = AddControl(making, WC_BUTTONA, layout.Caption, WS_TABSTOP | BS_OWNERDRAW, 0, layout.Id,
+                           making.Layout.Of(layout.Id));
+  GlyphButton& glyph = making.Dialog.Buttons[layout.Index];
+  MakeGlyphButton(glyph, button, layout.Picture, layout.GlyphRight, layout.Name);
+  SizeGlyphButton(glyph, making.Dialog.Instance, making.Layout);
+}
+
+// In tab order, each label just before its field, as screen readers name a
+// field after the label that comes before it.
+void CreateControls(SetupDialog& dialog, const DialogLayout& layout) {
+  HDC dc = GetDC(dialog.Handle);
+  HGDIOBJ oldFont = SelectObject(dc, dialog.Font);
+  const Making making = {dialog, layout, dc};
+  dialog.NameList = AddControl(making, WC_LISTBOXA, "", WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY,
+                               WS_EX_CLIENTEDGE, ID_NAME_LIST, layout.Of(ID_NAME_LIST));
+  PlaceNameList(dialog.NameList, layout.Of(ID_NAME_LIST), layout.ListRowHeight);
+  dialog.NameField = AddEdit(making, NAME_LABEL, "", ES_AUTOHSCROLL, ID_NAME);
+  dialog.CommandField = AddEdit(making, COMMAND_LABEL, "", ES_AUTOHSCROLL, ID_COMMAND);
+  for (HWND edit : {dialog.NameField, dialog.CommandField}) Edit_LimitText(edit, FieldText::capacity());
+  AddGlyphButton(making, BROWSE_BUTTON);
+  AddLabel(making, WINDOW_SIZE_LABEL);
+  dialog.WindowSizeList = AddControl(making, WC_COMBOBOXA, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
+                                     ID_WINDOW_SIZE, layout.Of(ID_WINDOW_SIZE));
+  for (const char* item : WINDOW_SIZE_ITEMS) ComboBox_AddString(dialog.WindowSizeList, item);
+  PlaceWindowSizeList(dialog.WindowSizeList, layout.Of(ID_WINDOW_SIZE));
+  dialog.DriveField = AddEdit(making, DRIVE_LABEL, " ", 0, ID_DRIVE);
+  MakeDriveField(dialog);
+  dialog.HotkeyField = AddEdit(making, HOTKEY_LABEL, "", ES_AUTOHSCROLL | ES_READONLY, ID_HOTKEY);
+  MakeHotkeyField(dialog);
+  for (const ButtonLayout& button : LIST_BUTTONS) AddGlyphButton(making, button);
+  SelectObject(dc, oldFont);
+  ReleaseDC(dialog.Handle, dc);
+}
+
+void CreateHints(SetupDialog& dialog, const DialogLayout& layout) {
+  HWND hints = CreateWindowExA(
+      WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog.Handle, nullptr, dialog.Instance, nullptr);
+  dialog.Hints = hints;
+  if (!hints) return;
+  SendMessageA(hints, TTM_SETMAXTIPWIDTH, 0, layout.HintWidth);
+  SendMessageA(hints, TTM_SETDELAYTIME, TTDT_AUTOPOP, HINT_SHOW_MS);
+  for (const HintSpec& hint : HINTS) {
+    TTTOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = dialog.Handle;
+    tool.uId = reinterpret_cast<UINT_PTR>(dialog.*hint.Control);
+    tool.lpszText = const_cast<char*>(hint.Text);
+    SendMessageA(hints, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+// Every control moved to its place at the dialog's new resolution, in a font
+// made for it, with pictures drawn for it; the hints as wide again. The
+// caller has the dialog drawn anew.
+void LayOutAgain(SetupDialog& dialog) {
   const DialogLayout layout = LayOutDialog(dialog.Dpi);
   HFONT oldFont = dialog.Font;
   dialog.Font = CreateDialogFont(layout.FontHeight);
-  for (HWND child = GetWindow(dialog.Handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    SetWindowFont(child, dialog.Font, TRUE);
-  if (oldFont) DeleteObject(oldFont);
-
   HDC dc = GetDC(dialog.Handle);
   HGDIOBJ dcFont = SelectObject(dc, dialog.Font);
-  for (const PlacedControl& placed : layout.Controls) {
-    HWND control = GetDlgItem(dialog.Handle, placed.Id);
-    if (placed.Where.Width == 0)
-      PlaceLabel(control, placed.Where, dc);
-    else if (control == dialog.NameList)
-      PlaceNameList(control, placed.Where, layout.ListRowHeight);
-    else if (control == dialog.WindowSizeList)
-      PlaceWindowSizeList(control, placed.Where);
-    else
-      MoveControl(control, placed.Where);
+  for (HWND control = GetWindow(dialog.Handle, GW_CHILD); control;
+       control = GetWindow(control, GW_HWNDNEXT)) {
+    SetWindowFont(control, dialog.Font, FALSE);
+    const Box box = layout.Of(GetDlgCtrlID(control));
+    if (box.Height == 0) continue;  // none of the layout's
+    if (box.Width == 0) {
+      char caption[LABEL_CAPACITY + 1] = {};
+      GetWindowTextA(control, caption, sizeof caption);
+      MoveControl(control, LabelBox(caption, box, dc));
+    } else if (control == dialog.NameList) {
+      PlaceNameList(control, box, layout.ListRowHeight);
+    } else if (control == dialog.WindowSizeList) {
+      PlaceWindowSizeList(control, box);
+    } else {
+      MoveControl(control, box);
+    }
   }
   SelectObject(dc, dcFont);
   ReleaseDC(dialog.Handle, dc);
+  if (oldFont) DeleteObject(oldFont);
   for (GlyphButton& glyph : dialog.Buttons) SizeGlyphButton(glyph, dialog.Instance, layout);
   if (dialog.Hints) SendMessageA(dialog.Hints, TTM_SETMAXTIPWIDTH, 0, layout.HintWidth);
 }
 
 // The layout's client area, centred in the work area.
-void SizeAndCentre(const SetupDialog& dialog) {
+void SizeAndCentre(const SetupDialog& dialog, const DialogLayout& layout) {
   HWND window = dialog.Handle;
-  const DialogLayout layout = LayOutDialog(dialog.Dpi);
   const int clientWidth = layout.ClientWidth, clientHeight = layout.ClientHeight;
   RECT frame = {0, 0, clientWidth, clientHeight};
   AdjustWindowRectEx(&frame, GetWindowStyle(window), FALSE, GetWindowExStyle(window));
@@ -315,10 +333,11 @@ void OnInitDialog(SetupDialog& dialog, HWND window) {
   dialog.Handle = window;
   dialog.Dpi = DpiOf(window);
   TakeOverDpiChanges(window);
-  SizeAndCentre(dialog);
-  CreateControls(dialog);
-  CreateHints(dialog);
-  LayOut(dialog);
+  const DialogLayout layout = LayOutDialog(dialog.Dpi);
+  dialog.Font = CreateDialogFont(layout.FontHeight);
+  SizeAndCentre(dialog, layout);
+  CreateControls(dialog, layout);
+  CreateHints(dialog, layout);
 
   desktop::StartUp startUp;
   desktop::ReadStartUp(startUp);
@@ -327,6 +346,11 @@ void OnInitDialog(SetupDialog& dialog, HWND window) {
     PostMessageA(window, WM_UNREADABLE_SET, error, 0);
   if (dialog.Form.SetIsCut()) PostMessageA(window, WM_CUT_SET, 0, 0);
   ShowForm(dialog);
+  // Named once filled: under Wine every message that passes a subclass costs
+  // a call to the server.
+  NameControl(dialog.NameList, NAME_LIST_NAME);
+  NameControl(dialog.NameField, NAME_FIELD_NAME);
+  NameControl(dialog.WindowSizeList, WINDOW_SIZE_NAME);
   SendMessageA(window, DM_SETDEFID, ID_OK, 0);
   SendMessageA(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(dialog.Button(GB_OK)), TRUE);
 }
@@ -410,7 +434,7 @@ void OnDpiChanged(SetupDialog& dialog, int dpi, const RECT& suggested) {
   SetWindowPos(dialog.Handle, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   dialog.Dpi = dpi;
-  LayOut(dialog);
+  LayOutAgain(dialog);
   // Moved controls leave what they drew at their old places behind.
   RedrawWindow(dialog.Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "accessible.h"
+
 namespace {
 
 constexpr UINT_PTR GLYPH_SUBCLASS_ID = 1;
@@ -83,6 +85,11 @@ LRESULT CALLBACK GlyphButtonProc(HWND window, UINT message, WPARAM wParam, LPARA
       break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: InvalidateOkButton(window); break;
+    case WM_GETOBJECT:
+      if (const LRESULT answer =
+              AnswerAccessibleName(window, wParam, lParam, reinterpret_cast<GlyphButton*>(data)->Name))
+        return answer;
+      break;
     case WM_NCDESTROY:
       FreePictures(*reinterpret_cast<GlyphButton*>(data));
       RemoveWindowSubclass(window, GlyphButtonProc, id);
@@ -207,8 +214,9 @@ void DrawCaption(HDC dc, const char* caption, int length, RECT box, UINT format,
 
 }  // namespace
 
-void MakeGlyphButton(GlyphButton& glyph, HWND button, int pictureId, bool glyphRight) {
+void MakeGlyphButton(GlyphButton& glyph, HWND button, int pictureId, bool glyphRight, const wchar_t* name) {
   glyph.Window = button;
+  glyph.Name = name;
   glyph.PictureId = pictureId;
   glyph.GlyphRight = glyphRight;
   glyph.Picture = glyph.Greyed = glyph.Shape = nullptr;
@@ -225,7 +233,6 @@ void SizeGlyphButton(GlyphButton& glyph, HINSTANCE instance, const DialogLayout&
     glyph.Picture =
         static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(glyph.PictureId + glyph.DrawnFor),
                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  if (glyph.Window) InvalidateRect(glyph.Window, nullptr, FALSE);
 }
 
 bool DrawGlyphButton(const DRAWITEMSTRUCT& item) {

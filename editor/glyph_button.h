@@ -19,13 +19,16 @@ struct GlyphButton {
   int Size;         // the side it is shown at
   int Spacing;      // between picture and caption
   bool GlyphRight;
+  const wchar_t* Name;  // for screen readers
 };
 
 // Turns an owner-drawn button into a glyph button with the pictures
-// `pictureId` (0 for a caption alone); `glyph` must outlive the button, and
-// its pictures go with the button.
-void MakeGlyphButton(GlyphButton& glyph, HWND button, int pictureId, bool glyphRight);
-// Loads the picture drawn for the layout's size.
+// `pictureId` (0 for a caption alone), named `name` for screen readers;
+// `glyph` and the name must outlive the button, and its pictures go with
+// the button.
+void MakeGlyphButton(GlyphButton& glyph, HWND button, int pictureId, bool glyphRight, const wchar_t* name);
+// Loads the picture drawn for the layout's size; the button is drawn again
+// when next painted.
 void SizeGlyphButton(GlyphButton& glyph, HINSTANCE instance, const DialogLayout& layout);
 // Draws the item when it is a glyph button; false when it is not one.
 bool DrawGlyphButton(const DRAWITEMSTRUCT& item);

@@ -24,7 +24,7 @@ struct DialogLayout {
   int HintWidth;        // the widest a hint is before it breaks a line
   PlacedControl Controls[PLACED_CONTROLS];
 
-  // The place of the control `id`; an empty box for one not placed.
+  // The place of the control `id`; an empty box (no height) for one not placed.
   Box Of(int id) const;
 };
 
