@@ -69,9 +69,9 @@ class NamedObject final : public IAccessible {
     }
     return standard_->QueryInterface(iid, object);
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
   ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
+    const ULONG left = InterlockedDecrement(&references_);
     if (left == 0) {
       standard_->Release();
       delete this;
@@ -164,7 +164,7 @@ class NamedObject final : public IAccessible {
  private:
   IAccessible* standard_;
   const wchar_t* name_;
-  ULONG references_ = 1;
+  LONG references_ = 1;
 };
 
 }  // namespace
