@@ -4,18 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
 
 namespace e2e {
 
 namespace {
 
-std::string Utf8(std::wstring_view wide) {
-  std::string text(wide.size() * 3, '\0');
-  text.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-                                  static_cast<int>(text.size()), nullptr, nullptr));
-  return text;
-}
+std::string Utf8(std::wstring_view wide) { return std::filesystem::path(wide).u8string(); }
 
 // Texts of another process: a length, then the text. An entry that went meanwhile
 // reads as empty; one that grew fits, as LB_GETTEXT gets room for any record's text.
@@ -49,12 +45,7 @@ INPUT Input(DWORD type, WORD key, DWORD flags, POINT at = {}) {
 
 }  // namespace
 
-std::wstring Wide(std::string_view utf8) {
-  std::wstring text(utf8.size(), L'\0');
-  text.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(),
-                                  static_cast<int>(text.size())));
-  return text;
-}
+std::wstring Wide(std::string_view utf8) { return std::filesystem::u8path(utf8).wstring(); }
 
 std::string BuildDir() {
   wchar_t path[MAX_PATH] = {};
