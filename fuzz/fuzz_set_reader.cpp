@@ -3,13 +3,10 @@
 // more than it holds, and the slots after the last one read keep what they
 // held. A stored hotkey shown by the editor and stored again comes back as
 // the same text.
-#include <algorithm>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "command_set.h"
+#include "fuzz_support.h"
 #include "hotkey_text.h"
 
 namespace {
@@ -41,11 +38,6 @@ struct FuzzSource final : RecordSource {
   std::uint64_t claimed;
 };
 
-void Fail(const char* what, int slot) {
-  std::fprintf(stderr, "%s (slot %d)\n", what, slot);
-  std::abort();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -63,22 +55,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t n = std::min({RECORD_SIZE, piece, source.size - at});
     if (n == 0) break;
     const auto* slot = reinterpret_cast<const unsigned char*>(&set.Records[count]);
-    if (std::memcmp(slot, source.data + at, n) != 0) Fail("a slot differs from its read", count);
+    if (std::memcmp(slot, source.data + at, n) != 0) Fail("a slot differs from its read");
     if (std::count(slot + n, slot + RECORD_SIZE, 0) != static_cast<long>(RECORD_SIZE - n))
-      Fail("a short read is not completed with zeros", count);
+      Fail("a short read is not completed with zeros");
     at += n;
     ++count;
   }
-  if (set.Count != count) Fail("the count differs from the reads", set.Count);
+  if (set.Count != count) Fail("the count differs from the reads");
   for (int i = count; i < MAX_COMMANDS; ++i) {
     const auto* slot = reinterpret_cast<const unsigned char*>(&set.Records[i]);
     if (std::count(slot, slot + RECORD_SIZE, UNTOUCHED) != static_cast<long>(RECORD_SIZE))
-      Fail("a slot after the last read was written", i);
+      Fail("a slot after the last read was written");
   }
   for (int i = 0; i < count; ++i) {
     const HotkeyText shown = HotkeyCodeToText(set.Records[i].Hotkey);
-    if (HotkeyCodeToText(TextToHotkeyCode(shown)) != shown.view())
-      Fail("a hotkey changes when stored again", i);
+    if (HotkeyCodeToText(TextToHotkeyCode(shown)) != shown.view()) Fail("a hotkey changes when stored again");
   }
   return 0;
 }
