@@ -73,16 +73,12 @@ TEST_F(RunnerModelTest, HotkeysCommandIdsAndMenuItems) {
   EXPECT_EQ(model.CommandMenuEntry(4).Label, "\tQ");            // flags other than 1 are not set
   EXPECT_STREQ(model.CommandMenuEntry(5).Label.c_str(), "ab");  // a NUL in the name ends the label
 
-  // Ids are taken whole; a slot beyond the set runs nothing, not even after
-  // a shorter set left older records there.
+  // Ids are taken whole; a slot beyond the set runs nothing.
   int slot = -1;
   EXPECT_EQ(model.CommandFor(5, slot), RunnerCommand::Run);
   EXPECT_EQ(slot, 5);
   const std::uintptr_t refused[] = {MAX_COMMANDS, 64, 0x10000, 0x10000 + IDM_CLOSE};
   for (const std::uintptr_t id : refused) EXPECT_EQ(model.CommandFor(id, slot), RunnerCommand::None) << id;
-  WriteSet({Record("Only", "o")});
-  Load();
-  EXPECT_EQ(model.CommandFor(1, slot), RunnerCommand::None);
 }
 
 // After a load: the commands left out beyond 30, and the hotkeys the system
