@@ -109,6 +109,11 @@ TEST_F(RunnerModelTest, LoadNoticeTellsWhatIsLeftOutAndWhy) {
   expected += "Ctrl+Alt+A " + held + "...: in use by another program\n";
   expected += "Ctrl+Alt+A " + keyless + "...: no key types it\nand 1 more";  // used twice
   EXPECT_EQ(model.LoadNotice(wishes, 5), expected);
+  // However short the lines, no more than the balloon's.
+  WriteSet(std::vector<CommandRecord>(BALLOON_LINES + 2, Record("K", "x", SHOWCMD_DEFAULT, 'C', "110k")));
+  ASSERT_EQ(Load(), BALLOON_LINES + 2);
+  const std::string notice(model.LoadNotice(wishes, BALLOON_LINES + 2).view());
+  EXPECT_EQ(notice.substr(notice.rfind('\n')), "\nand 2 more");
 }
 
 TEST_F(RunnerModelTest, EditorLoadAndSaveAs) {

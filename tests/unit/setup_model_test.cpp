@@ -161,6 +161,7 @@ TEST(CodePage, ProgramsAreTakenWholeOrRefused) {
   EXPECT_EQ(name.view(), "\x83\x5C.exe");  // not ".exe": the trail byte is no backslash
   EXPECT_FALSE(ProgramInCodePage("C:\\\xC4\x80.exe", 1252, command, name));         // U+0100, never "A"
   EXPECT_FALSE(ProgramInCodePage("C:\\\xED\xA0\x80.exe", CP_UTF8, command, name));  // a lone surrogate
+  EXPECT_FALSE(ProgramInCodePage("", CP_UTF8, command, name));
 }
 #endif
 
