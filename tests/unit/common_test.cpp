@@ -104,7 +104,6 @@ std::string Text(const HotkeyText& t) { return std::string(t.view()); }
 std::string Chars(const HotkeyCode& c) { return std::string(&c.Ctrl, 4); }
 HotkeyCode Code(const char (&s)[5]) { return {s[0], s[1], s[2], s[3]}; }
 
-// A key pressed with Ctrl, stored, and shown again.
 TEST(Hotkey, CtrlWithAKeyComesBackAsTheSystemStoresIt) {
   const struct {
     std::uint16_t key;
@@ -113,8 +112,7 @@ TEST(Hotkey, CtrlWithAKeyComesBackAsTheSystemStoresIt) {
   } keys[] = {{'Z', "Ctrl+Z", "Ctrl+Z", 'z'},         {0x65, "Ctrl+5", "Ctrl+5", '5'},
               {0x70, "Ctrl+F1", "Ctrl+P", 'p'},       {0x79, "Ctrl+F10", "Ctrl+Y", 'y'},
               {0x87, "Ctrl+F24", "Ctrl+F24", '\x87'}, {0x28, "Ctrl+Down", "Ctrl+Down", '('},
-              {0x2E, "Ctrl+Del", "Ctrl+Del", '.'},    {0x0D, "Ctrl+Enter", "Ctrl+Enter", '\r'},
-              {0x69, "Ctrl+9", "Ctrl+9", '9'}};  // the keypad's 9
+              {0x2E, "Ctrl+Del", "Ctrl+Del", '.'},    {0x0D, "Ctrl+Enter", "Ctrl+Enter", '\r'}};
   for (const auto& k : keys) {
     const HotkeyText captured = FormatShortCut(ComposeShortCut(k.key, SS_CTRL));
     EXPECT_EQ(Text(captured), k.captured);
@@ -140,7 +138,6 @@ TEST(Hotkey, TextsParseAndStoredCodesShow) {
   EXPECT_EQ(Text(HotkeyCodeToMenuText(Code("100\xe9"))), "Ctrl+\xe9");  // case is ASCII only
   EXPECT_EQ(Chars(TextToHotkeyCode(HotkeyCodeToText(Code("100A")))), "100a");
   EXPECT_EQ(Chars(TextToHotkeyCode(HotkeyCodeToText(Code("000 ")))), "000 ");  // Space
-  EXPECT_EQ(HotkeyModifiers(Code("101x")), 6u);  // the platform's MOD_CONTROL | MOD_SHIFT
   // No hotkey: empty, and one NUL in the menu; flags other than '1' are not set.
   for (HotkeyCode none : {Code("000\0"), HotkeyCode{0, 0, 0, 0}, Code("YY\x01\0")}) {
     EXPECT_EQ(Text(HotkeyCodeToText(none)), "");

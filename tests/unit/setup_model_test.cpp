@@ -127,7 +127,6 @@ TEST_F(SetupModel, BrowsedProgramBecomesTheCommand) {
   }
 }
 
-// A set that cannot be written: Ok says why.
 TEST_F(SetupModel, OkThatCannotWriteSaysWhy) {
   // The program's own path came back cut: no folder, so no set.
   ASSERT_TRUE(Start(SetBytes({first}), "Tasklark.dat", ""));
@@ -141,7 +140,6 @@ TEST_F(SetupModel, OkThatCannotWriteSaysWhy) {
 }
 
 #ifdef _WIN32
-// Browse's program in the code page of commands: whole, or refused.
 TEST(CodePage, ProgramsAreTakenWholeOrRefused) {
   FieldText command, name;
   const char* mixed = "C:\\\xD0\x94\\\xE3\x82\xBD.exe";  // U+0414, U+30BD
