@@ -205,7 +205,6 @@ TEST_F(RunnerModelTest, ACommandThatNamesNoProgramOpensWhatItNames) {
     std::string target, parameters;
   } cases[] = {
       {"  My report.txt ", BAD_EXE_FORMAT, "My report.txt", ""},
-      {"\"My report.txt\"", BAD_EXE_FORMAT, "My report.txt", ""},
       {"\"My report.txt\"  /p  2", BAD_EXE_FORMAT, "My report.txt", "/p  2"},
       {"report.txt page 2", BAD_EXE_FORMAT, "report.txt", "page 2"},
       {"My folder", FILE_NOT_FOUND, "My folder", ""},
