@@ -40,7 +40,6 @@ class RunnerModelTest : public ::testing::Test {
 TEST_F(RunnerModelTest, LoadsTheNamedSetBesideTheProgram) {
   Start("\"C:\\elsewhere\\my set.dat\" more");
   EXPECT_EQ(Load(), 0);
-  EXPECT_FALSE(model.HasCommandMenu());
   EXPECT_EQ(model.Tip(), "Tasklark - my set.dat");
   Start("C:\\sets\\");  // no name in it: the default
   EXPECT_EQ(model.SetFileName, "Tasklark.dat");
