@@ -1,7 +1,6 @@
-// The real larkedit.exe: each control's way to the form and back, Ok and
-// Cancel, the names screen readers hear, a change of resolution, and the
-// round trip with the real runner. What the form decides and where the
-// controls go are checked natively (tests/unit/).
+// The real larkedit.exe: each way from real input to the form and back,
+// once. What the form decides and where the controls go are checked
+// natively (tests/unit/, fuzz/).
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
