@@ -31,15 +31,15 @@ constexpr DWORD DIALOG_STYLE = WS_POPUP | WS_CAPTION;
 constexpr DWORD DIALOG_EX_STYLE = WS_EX_TOOLWINDOW | WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 
 // Labels size themselves to their caption.
-struct LabelSpec {
+struct LabelCaption {
   int Id;
   const char* Caption;
 };
-constexpr LabelSpec NAME_LABEL = {ID_NAME_LABEL, "Name:"};
-constexpr LabelSpec COMMAND_LABEL = {ID_COMMAND_LABEL, "Command"};
-constexpr LabelSpec WINDOW_SIZE_LABEL = {ID_WINDOW_SIZE_LABEL, "Window Size"};
-constexpr LabelSpec DRIVE_LABEL = {ID_DRIVE_LABEL, "Drive"};
-constexpr LabelSpec HOTKEY_LABEL = {ID_HOTKEY_LABEL, "HotKey"};
+constexpr LabelCaption NAME_LABEL = {ID_NAME_LABEL, "Name:"};
+constexpr LabelCaption COMMAND_LABEL = {ID_COMMAND_LABEL, "Command"};
+constexpr LabelCaption WINDOW_SIZE_LABEL = {ID_WINDOW_SIZE_LABEL, "Window Size"};
+constexpr LabelCaption DRIVE_LABEL = {ID_DRIVE_LABEL, "Drive"};
+constexpr LabelCaption HOTKEY_LABEL = {ID_HOTKEY_LABEL, "HotKey"};
 
 // The list and the window size list are named for screen readers here; the
 // fields take the name of the label just before them, but for the name
@@ -180,12 +180,12 @@ HWND AddControl(const Making& making, const char* className, const char* text, D
   return control;
 }
 
-void AddLabel(const Making& making, const LabelSpec& label) {
+void AddLabel(const Making& making, const LabelCaption& label) {
   AddControl(making, WC_STATICA, label.Caption, SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, label.Id,
              LabelBox(label.Caption, making.Layout.Of(label.Id), making.Dc));
 }
 
-HWND AddEdit(const Making& making, const LabelSpec& label, const char* text, DWORD style, int id) {
+HWND AddEdit(const Making& making, const LabelCaption& label, const char* text, DWORD style, int id) {
   AddLabel(making, label);
   return AddControl(making, WC_EDITA, text, WS_TABSTOP | style, WS_EX_CLIENTEDGE, id, making.Layout.Of(id));
 }
