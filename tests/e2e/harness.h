@@ -92,6 +92,7 @@ struct Launch {
   bool console = false;   // it had a console window
 };
 std::vector<Launch> WaitForLaunches(const ProgramDir& dir, std::size_t count);
+// The arguments of at least `count` starts, each after the program's quoted path.
 std::vector<std::string> LaunchedArguments(const ProgramDir& dir, std::size_t count);
 
 }  // namespace e2e
