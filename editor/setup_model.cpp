@@ -12,7 +12,6 @@ namespace {
 // named after the program picked for it.
 constexpr std::string_view UNNAMED = "[Name]";
 constexpr std::size_t NAME_FROM_FILE_CAPACITY = 255;
-constexpr std::size_t DECIMAL_DIGITS = 20;  // of the largest 64-bit number
 
 std::string_view Trimmed(std::string_view text) {
   auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
@@ -30,16 +29,6 @@ MessageText Failure(const char* what, const PathText& path, error::Code error) {
   if (path.WasCut()) text.Append("...");
   text.Append("\r\n\r\n").Append(reason);
   return text;
-}
-
-void AppendNumber(MessageText& text, std::uint64_t number) {
-  char digits[DECIMAL_DIGITS];
-  std::size_t start = sizeof digits;
-  do {
-    digits[--start] = static_cast<char>('0' + number % 10);
-    number /= 10;
-  } while (number > 0);
-  text.Append(std::string_view(digits + start, sizeof digits - start));
 }
 
 }  // namespace
@@ -233,9 +222,9 @@ MessageText SetupForm::SaveFailure(error::Code error) const {
 MessageText SetupForm::CutSetNotice() const {
   MessageText text("The command set\r\n");
   text.Append(SetPath).Append("\r\nholds ");
-  AppendNumber(text, RecordsInFile);
+  AppendDecimal(text, RecordsInFile);
   text.Append(" commands. Only the first ");
-  AppendNumber(text, MAX_COMMANDS);
+  AppendDecimal(text, MAX_COMMANDS);
   text.Append(" are shown, and only they are kept when Ok is pressed; Cancel leaves the file as it is.");
   return text;
 }
