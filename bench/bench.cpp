@@ -223,11 +223,10 @@ struct Started {
 // A started program that is ready: its window is found and it waits for
 // input. A dialog must also answer a message, which it does once its message
 // loop runs.
-Started StartAndWait(const std::string& commandLine, const ProgramDir& dir, const char* className,
-                     bool untilItAnswers = false) {
-  Started s;
+void StartAndWait(Started& s, const std::string& commandLine, const ProgramDir& dir, const char* className,
+                  bool untilItAnswers = false) {
   double t0 = Now();
-  s.process = Process::Start(commandLine, dir.Dir());
+  s.process.Start(commandLine, dir.Dir());
   WaitUntil([&] { return (s.window = FindTopLevel(className, nullptr, s.process.Id())) != nullptr; },
             kStartTimeoutMs, kStartPollMs);
   // The window exists from inside WM_CREATE on; the program is ready once its
@@ -235,7 +234,6 @@ Started StartAndWait(const std::string& commandLine, const ProgramDir& dir, cons
   WaitForInputIdle(s.process.Handle(), kStartTimeoutMs);
   if (untilItAnswers && s.window) IsResponsive(s.window, kStartTimeoutMs);
   s.ms = Now() - t0;
-  return s;
 }
 
 bool Close(Started& s) {
@@ -291,7 +289,8 @@ void MeasureStartup(Report& report, const Options& options) {
   std::vector<double> runner, reference, runnerPrivate, referencePrivate, runnerWs, referenceWs;
   int notLoaded = 0, badExits = 0;
   for (int i = 0; i < options.runs; ++i) {
-    Started r = StartAndWait("\"" + dir.Path("Tasklark.exe") + "\"", dir, RUNNER_CLASS_NAME);
+    Started r;
+    StartAndWait(r, "\"" + dir.Path("Tasklark.exe") + "\"", dir, RUNNER_CLASS_NAME);
     if (!AllHotkeysHeld(set)) ++notLoaded;  // the figure would not include the load
     Memory m = MemoryOf(r.process);
     runner.push_back(r.ms);
@@ -299,7 +298,8 @@ void MeasureStartup(Report& report, const Options& options) {
     runnerWs.push_back(m.workingSet);
     if (!Close(r)) ++badExits;
 
-    Started f = StartAndWait("\"" + dir.Path("bench_reference.exe") + "\"", dir, kReferenceClass);
+    Started f;
+    StartAndWait(f, "\"" + dir.Path("bench_reference.exe") + "\"", dir, kReferenceClass);
     m = MemoryOf(f.process);
     reference.push_back(f.ms);
     referencePrivate.push_back(m.privateBytes);
@@ -376,7 +376,8 @@ void PopUpMenus(const Started& r, int count, Cycles& cycles) {
 void MeasureResident(Report& report, const Options& options) {
   ProgramDir dir({"Tasklark.exe", "probe.exe", "guicount.dll"});
   WriteBytes(dir.Path("Tasklark.dat"), SetBytes(FullSet(dir)));
-  Started r = StartAndWait("\"" + dir.Path("Tasklark.exe") + "\"", dir, RUNNER_CLASS_NAME);
+  Started r;
+  StartAndWait(r, "\"" + dir.Path("Tasklark.exe") + "\"", dir, RUNNER_CLASS_NAME);
   // The first menus make the system create what it keeps for every later one
   // (fonts, bitmaps): growth is counted from after that.
   Cycles cycles;
@@ -421,7 +422,8 @@ void MeasureLaunch(Report& report, const Options& options) {
   ProgramDir dir({"Tasklark.exe", "probe.exe"});
   WriteBytes(dir.Path("Tasklark.dat"), SetBytes({Record("Probe", "\"" + dir.Path("probe.exe") + "\"",
                                                         SHOWCMD_DEFAULT, 'C', std::string_view("111p", 4))}));
-  Started r = StartAndWait("\"" + dir.Path("Tasklark.exe") + "\"", dir, RUNNER_CLASS_NAME);
+  Started r;
+  StartAndWait(r, "\"" + dir.Path("Tasklark.exe") + "\"", dir, RUNNER_CLASS_NAME);
 
   auto measure = [&](const std::function<void()>& trigger) {
     std::vector<double> latencies;
@@ -453,7 +455,8 @@ void MeasureBusyLaunch(Report& report, const Options& options) {
   const std::string probe = "\"" + dir.Path("probe.exe") + "\" ";
   WriteBytes(dir.Path("Tasklark.dat"),
              SetBytes({Record("Busy", probe + "busy"), Record("Quick", probe + "quick")}));
-  Started r = StartAndWait("\"" + dir.Path("Tasklark.exe") + "\"", dir, RUNNER_CLASS_NAME);
+  Started r;
+  StartAndWait(r, "\"" + dir.Path("Tasklark.exe") + "\"", dir, RUNNER_CLASS_NAME);
   std::vector<double> latencies;
   for (int i = 0; i < options.runs; ++i) {
     ClearLaunches(dir);
@@ -484,7 +487,8 @@ void MeasureOpening(Report& report, const Options& options) {
   WriteBytes(dir.Path("Tasklark.dat"),
              SetBytes({Record("Document", dir.Path("report.tlkbench"), SHOWCMD_DEFAULT, 'C', "111d"),
                        Record("Next", probe + "next", SHOWCMD_DEFAULT, 'C', "111p")}));
-  Started r = StartAndWait("\"" + dir.Path("Tasklark.exe") + "\"", dir, RUNNER_CLASS_NAME);
+  Started r;
+  StartAndWait(r, "\"" + dir.Path("Tasklark.exe") + "\"", dir, RUNNER_CLASS_NAME);
   std::vector<double> opened, next;
   for (int i = 0; i < options.runs; ++i) {
     ClearLaunches(dir);
@@ -546,7 +550,8 @@ void MeasureEditor(Report& report, const Options& options) {
   std::vector<double> editor, reference, editorPrivate, referencePrivate, editorWs, referenceWs;
   int notShown = 0, badExits = 0;
   for (int i = 0; i < options.runs; ++i) {
-    Started e = StartAndWait("\"" + dir.Path("larkedit.exe") + "\"", dir, SETUP_CLASS_NAME, true);
+    Started e;
+    StartAndWait(e, "\"" + dir.Path("larkedit.exe") + "\"", dir, SETUP_CLASS_NAME, true);
     if (!ShowsFullSet(e)) ++notShown;  // the figure would not include the load
     Memory m = MemoryOf(e.process);
     editor.push_back(e.ms);
@@ -554,8 +559,8 @@ void MeasureEditor(Report& report, const Options& options) {
     editorWs.push_back(m.workingSet);
     if (!Close(e)) ++badExits;
 
-    Started f =
-        StartAndWait("\"" + dir.Path("bench_editor_reference.exe") + "\"", dir, kEditorReferenceClass, true);
+    Started f;
+    StartAndWait(f, "\"" + dir.Path("bench_editor_reference.exe") + "\"", dir, kEditorReferenceClass, true);
     if (!ShowsFullSet(f)) ++notShown;
     m = MemoryOf(f.process);
     reference.push_back(f.ms);

@@ -18,12 +18,12 @@ class Editor : public ::testing::Test {
  protected:
   std::string SetPath() const { return dir.Path("Tasklark.dat"); }
   void Start() {
-    editor = Process::Start("\"" + dir.Path("larkedit.exe") + "\"", dir.Dir());
+    editor.Start("\"" + dir.Path("larkedit.exe") + "\"", dir.Dir());
     ASSERT_NE(dialog = WaitForWindow(editor.Id(), SETUP_CLASS_NAME, APP_TITLE), nullptr);
   }
   HWND Control(int id) const { return GetDlgItem(dialog, id); }
   bool WaitForText(int id, const std::string& text) const {
-    return WaitUntil([&] { return WindowText(Control(id)) == text; });
+    return WaitUntil([&] { return TextOf(Control(id)) == text; });
   }
   bool WaitForList(const Names& names) const {
     return WaitUntil([&] { return ListBoxItems(Control(ID_NAME_LIST)) == names; });
@@ -54,7 +54,7 @@ class Editor : public ::testing::Test {
   // The editor's message box: its text; Enter closes it.
   std::string Answer() const {
     HWND box = WaitForWindow(editor.Id(), "#32770", APP_TITLE);
-    const std::string text = WindowText(GetDlgItem(box, 0xFFFF));
+    const std::string text = TextOf(GetDlgItem(box, 0xFFFF));
     if (MakeForeground(box)) PressKeys({VK_RETURN});
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
     return text;
@@ -104,7 +104,7 @@ TEST_F(Editor, ControlsReachTheForm) {
   EXPECT_EQ(SendMessageA(Control(ID_OK), WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON, 0);
   ASSERT_TRUE(Click(ID_BROWSE));
   HWND open = WaitForWindow(editor.Id(), "#32770", "Open a command");
-  EXPECT_EQ(WindowText(GetDlgItem(open, 1148)), "Tasklark.dat");  // the name box starts with the set's name
+  EXPECT_EQ(TextOf(GetDlgItem(open, 1148)), "Tasklark.dat");  // the name box starts with the set's name
   // Meanwhile the editor's keys work, and Browse again shows the Open dialog that is up.
   ASSERT_TRUE(MakeForeground(dialog));
   PressKeys({VK_TAB});
@@ -212,26 +212,24 @@ TEST_F(Editor, UnreadableSetAndFailedSaveAreTold) {
 
 // In a folder and with a set name outside the ANSI code page.
 TEST(EditorAndRunner, SetupEditAndReloadInAnyFolder) {
-  constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
   const std::string name = "\xD0\x94\xD0\xBC\xD0\xB8\xE4\xBB\xBB\xE5\x8A\xA1";  // Cyrillic and Chinese
   ProgramDir probes({"probe.exe"});  // commands stay in the code page
   ProgramDir dir({"Tasklark.exe", "larkedit.exe"}, name);
   const std::string set = name + ".dat";
   WriteBytes(dir.Path(set),
              SetBytes({Record("Probe", "\"" + probes.Path("probe.exe") + "\" K", 10, 'C', "110j")}));
-  Process runner = Process::Start("\"" + dir.Path("Tasklark.exe") + "\" \"" + set + "\"", dir.Dir());
+  Process runner;
+  runner.Start("\"" + dir.Path("Tasklark.exe") + "\" \"" + set + "\"", dir.Dir());
   HWND window = WaitForWindow(runner.Id(), RUNNER_CLASS_NAME);
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(WaitUntil([] { return !HotkeyIsFree(kCtrlAlt, 'J'); }));
   PostMessageA(window, WM_COMMAND, IDM_SETUP, 0);
-  HWND dialog = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (dialog = FindTopLevel(SETUP_CLASS_NAME, APP_TITLE)) != nullptr; },
-                        kLaunchTimeoutMs));
-  ASSERT_TRUE(IsResponsive(dialog));
+  HWND dialog = WaitForWindow(0, SETUP_CLASS_NAME, APP_TITLE);
+  ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(MakeForeground(dialog));
   ASSERT_TRUE(ClickWindow(GetDlgItem(dialog, ID_HOTKEY)));
   PressKeys({VK_CONTROL, VK_MENU, 'K'});
-  ASSERT_TRUE(WaitUntil([&] { return WindowText(GetDlgItem(dialog, ID_HOTKEY)) == "Ctrl+Alt+K"; }));
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(GetDlgItem(dialog, ID_HOTKEY)) == "Ctrl+Alt+K"; }));
   ASSERT_TRUE(ClickWindow(GetDlgItem(dialog, ID_OK)));
   ASSERT_TRUE(WaitUntil([] { return !HotkeyIsFree(kCtrlAlt, 'K'); }));
   PressKeys({VK_CONTROL, VK_MENU, 'K'});

@@ -13,7 +13,6 @@
 namespace e2e {
 namespace {
 
-constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
 // Well within the seconds an opening below keeps the shell waiting.
 constexpr DWORD kAnswerMs = 2000;
 
@@ -27,7 +26,7 @@ class Runner : public ::testing::Test {
   }
   // Started once its control menu opens: the set is loaded by then.
   void Start(const std::string& arguments) {
-    runner = Process::Start("\"" + dir.Path("Tasklark.exe") + "\" " + arguments, dir.Dir());
+    runner.Start("\"" + dir.Path("Tasklark.exe") + "\" " + arguments, dir.Dir());
     ASSERT_NE(window = WaitForWindow(runner.Id(), RUNNER_CLASS_NAME, "Tasklark"), nullptr);
     Choose({V4(WM_RBUTTONDOWN), V4(WM_RBUTTONUP), V4(WM_CONTEXTMENU)}, {VK_ESCAPE});
   }
