@@ -29,14 +29,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const std::string line = Utf8(GetCommandLineW());
   const std::string report = line + "\n" + Utf8(dir) + "\n" + std::to_string(show) + "\n" +
                              std::to_string(started.QuadPart) + "\n" + (GetConsoleWindow() ? "1\n" : "0\n");
-  // The report shows up under its final name only when it is complete.
-  std::wstring base = self;
-  base = base.substr(0, base.rfind(L'\\') + 1) + L"probe-" + std::to_wstring(GetCurrentProcessId());
-  HANDLE file = CreateFileW((base + L".tmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  // The harness takes a report once its last line is there.
+  std::wstring path = self;
+  path = path.substr(0, path.rfind(L'\\') + 1) + L"probe-" + std::to_wstring(GetCurrentProcessId()) + L".txt";
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   DWORD written = 0;
   WriteFile(file, report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
   CloseHandle(file);
-  MoveFileExW((base + L".tmp").c_str(), (base + L".txt").c_str(), MOVEFILE_REPLACE_EXISTING);
   if (line.size() > 5 && line.compare(line.size() - 5, 5, " busy") == 0) Sleep(4000);
   return 0;
 }
