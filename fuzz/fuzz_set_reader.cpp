@@ -15,27 +15,21 @@ constexpr std::size_t HEADER_BYTES = 2;
 constexpr unsigned char UNTOUCHED = 0x5A;
 constexpr std::size_t PIECE_STEP = 5;
 
-// The first byte picks the largest piece a read hands out, the second
-// whether the source claims more bytes than it has.
+// Reads of one piece at most, from a source that may claim more bytes than
+// it has.
 struct FuzzSource final : RecordSource {
-  FuzzSource(const std::uint8_t* input, std::size_t inputSize)
-      : data(input + HEADER_BYTES), size(inputSize - HEADER_BYTES) {
-    piece = 1 + (input[0] * PIECE_STEP) % RECORD_SIZE;
-    claimed = size;
-    if (input[1] & 1) claimed = size * 3 + 1;
-  }
+  FuzzSource(std::string_view bytes, std::size_t pieceSize, std::uint64_t claimedSize)
+      : left(bytes), piece(pieceSize), claimed(claimedSize) {}
   std::uint64_t Size() override { return claimed; }
   std::size_t Read(void* buffer, std::size_t wanted) override {
-    const std::size_t n = std::min({wanted, piece, size - at});
-    std::memcpy(buffer, data + at, n);
-    at += n;
+    const std::size_t n = std::min({wanted, piece, left.size()});
+    std::memcpy(buffer, left.data(), n);
+    left.remove_prefix(n);
     return n;
   }
-  const std::uint8_t* data;
-  std::size_t size;
-  std::size_t piece;
-  std::size_t at = 0;
-  std::uint64_t claimed;
+  std::string_view left;
+  const std::size_t piece;
+  const std::uint64_t claimed;
 };
 
 }  // namespace
@@ -43,29 +37,24 @@ struct FuzzSource final : RecordSource {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static CommandSet set;
   if (size < HEADER_BYTES) return 0;
+  // The first byte picks the size of every piece, the second whether the
+  // source claims more bytes than it has.
+  const std::string_view bytes(reinterpret_cast<const char*>(data) + HEADER_BYTES, size - HEADER_BYTES);
+  const std::size_t piece = 1 + data[0] * PIECE_STEP % RECORD_SIZE;
+  FuzzSource source(bytes, piece, data[1] & 1 ? bytes.size() * 3 + 1 : bytes.size());
   std::memset(&set, UNTOUCHED, sizeof set);
-  FuzzSource source(data, size);
   ReadRecords(source, set);
 
-  // What the reader should have done, read by read.
-  const std::size_t piece = source.piece;
-  std::size_t at = 0;
-  int count = 0;
-  while (at < source.claimed && count < MAX_COMMANDS) {
-    const std::size_t n = std::min({RECORD_SIZE, piece, source.size - at});
-    if (n == 0) break;
-    const auto* slot = reinterpret_cast<const unsigned char*>(&set.Records[count]);
-    if (std::memcmp(slot, source.data + at, n) != 0) Fail("a slot differs from its read");
-    if (std::count(slot + n, slot + RECORD_SIZE, 0) != static_cast<long>(RECORD_SIZE - n))
-      Fail("a short read is not completed with zeros");
-    at += n;
-    ++count;
-  }
+  // Every read fills a slot: the pieces in order, the last one shorter when
+  // the bytes run out, and no read after them.
+  const int count = static_cast<int>(std::min<std::size_t>(MAX_COMMANDS, (bytes.size() + piece - 1) / piece));
   if (set.Count != count) Fail("the count differs from the reads");
-  for (int i = count; i < MAX_COMMANDS; ++i) {
-    const auto* slot = reinterpret_cast<const unsigned char*>(&set.Records[i]);
-    if (std::count(slot, slot + RECORD_SIZE, UNTOUCHED) != static_cast<long>(RECORD_SIZE))
-      Fail("a slot after the last read was written");
+  for (int i = 0; i < MAX_COMMANDS; ++i) {
+    unsigned char expected[RECORD_SIZE];
+    std::memset(expected, i < count ? 0 : UNTOUCHED, RECORD_SIZE);
+    if (i < count) std::memcpy(expected, bytes.data() + i * piece, std::min(piece, bytes.size() - i * piece));
+    if (std::memcmp(&set.Records[i], expected, RECORD_SIZE) != 0)
+      Fail("a slot differs from its read completed with zeros, or after the last read from what it held");
   }
   for (int i = 0; i < count; ++i) {
     const HotkeyText shown = HotkeyCodeToText(set.Records[i].Hotkey);
