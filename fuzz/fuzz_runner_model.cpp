@@ -9,7 +9,7 @@
 
 namespace {
 
-const ScratchFolder folder("fuzz_runner_model.");
+const ScratchFolder folder;
 RunnerModel model;
 HotkeyWish wishes[MAX_COMMANDS];
 CommandText line;
@@ -59,8 +59,7 @@ void SaveAs() {
   if (plan.Step == SaveAsStep::Nothing) return;
   CheckSetName(plan.Name);
   error::Code error = 0;
-  if (model.SaveAs(plan, error) && model.SetFileName != plan.Name.view())
-    Fail("Save as goes on under another name");
+  model.SaveAs(plan, error);
 }
 
 }  // namespace

@@ -30,13 +30,11 @@ inline void Fail(const char* what) {
   std::abort();
 }
 
-// In memory where the system has a folder for that; removed at exit.
+// A folder of the process's own, in memory where the system has a folder for
+// that; removed at exit.
 struct ScratchFolder {
-  explicit ScratchFolder(const char* name)
-      : Path(std::string(file::IsFolder("/dev/shm") ? "/dev/shm/" : "/tmp/") + name +
-             std::to_string(getpid()) + "/") {
-    std::filesystem::create_directories(Path);
-  }
+  ScratchFolder() { std::filesystem::create_directories(Path); }
   ~ScratchFolder() { std::filesystem::remove_all(Path); }
-  const std::string Path;
+  const std::string Path = std::string(file::IsFolder("/dev/shm") ? "/dev/shm" : "/tmp") + "/fuzz." +
+                           std::to_string(getpid()) + "/";
 };
