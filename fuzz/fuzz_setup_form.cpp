@@ -7,17 +7,16 @@
 #include <fstream>
 #include <iterator>
 
-#include "ansi_text.h"
 #include "fuzz_support.h"
 #include "runner_link.h"
 #include "setup_model.h"
 
 namespace {
 
-const ScratchFolder folder("fuzz_setup_form.");
+const ScratchFolder folder;
 const std::string setPath = folder.Path + DEFAULT_SET_FILE_NAME;
 SetupForm form;
-SetupForm before;                  // as it was when the drive field was refused
+SetupForm before;                  // as it was when the drive field was refused, or at Ok
 bool holding;                      // the drive field is refused, and all else must hold
 std::string start;                 // the set file's bytes
 CommandRecord read[MAX_COMMANDS];  // its records, as read
@@ -38,8 +37,6 @@ std::string FileBytes() {
   std::ifstream file(setPath, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(file), {});
 }
-
-bool IsDrive(char c) { return c == DRIVE_BLANK || (ansi::IsLetter(c) && ansi::UpperCase(c) == c); }
 
 // What the user would lose: the fields, the list, the records but `except`.
 bool SameEdits(const SetupForm& a, const SetupForm& b, int except) {
@@ -87,7 +84,7 @@ void Refuse() {
 
 // The focus goes to another control; false when the drive field refuses it,
 // which the box tells now (Wine) or after the click that moved it (Windows).
-bool Leave(bool boxFirst = true) {
+bool Leave(bool boxFirst) {
   const bool refuse = inDrive && form.Fields.Drive == DRIVE_BLANK && entered != DRIVE_BLANK;
   if (inDrive && form.LeaveDrive() != refuse) Fail("the drive field's leave is decided by another letter");
   inDrive = refuse;
@@ -104,13 +101,23 @@ void Enter() {
   inDrive = true;
 }
 
-// True when the dialog closes.
-bool Cancel() {
-  if (form.CanCancel() && form.DriveRefused()) Fail("Cancel closes with the drive field refused");
-  return form.CanCancel();
-}
-
-bool Written() {
+// Enter or the Ok button, on a set that is writable or read-only; true when saved.
+bool Ok(bool failing) {
+  const bool refused = form.DriveRefused();
+  before = form;
+  chmod(setPath.c_str(), failing ? 0444 : 0644);
+  error::Code error = 0;
+  const OkOutcome outcome = form.Ok(error);
+  chmod(setPath.c_str(), 0644);
+  if ((outcome == OkOutcome::Refused) != refused) Fail("Ok is refused other than by the drive");
+  if ((outcome == OkOutcome::Failed) != (failing && !refused)) Fail("Ok fails or writes wrongly");
+  if (outcome != OkOutcome::Saved) {
+    if (FileBytes() != start || file::Exists((folder.Path + "~0").c_str()))
+      Fail("Ok wrote something and failed");
+    if (!SameEdits(before, form, form.CurrentIndex)) Fail("a failed Ok lost an edit");
+    if (inDrive) form.EnterDrive();  // back from the box
+    return false;
+  }
   static CommandSet written;
   ReadCommandSet(setPath.c_str(), written);
   if (written.Count != form.Commands.Count || FileBytes().size() != written.Count * RECORD_SIZE)
@@ -123,27 +130,8 @@ bool Written() {
       Fail("a record never shown changed");
     if (!neverShown && (record.Name.Length > NAME_CAPACITY || record.Command.Length > COMMAND_CAPACITY))
       Fail("a stored text does not fit its field");
-    if (!neverShown && !IsDrive(record.Drive)) Fail("a stored drive is no upper-case letter or blank");
   }
   return true;
-}
-
-// Enter or the Ok button, on a set that is writable or read-only; true when saved.
-bool Ok(bool failing) {
-  static SetupForm atOk;
-  atOk = form;
-  chmod(setPath.c_str(), failing ? 0444 : 0644);
-  error::Code error = 0;
-  const OkOutcome outcome = form.Ok(error);
-  chmod(setPath.c_str(), 0644);
-  if ((outcome == OkOutcome::Refused) != atOk.DriveRefused()) Fail("Ok is refused other than by the drive");
-  if ((outcome == OkOutcome::Failed) != (failing && !atOk.DriveRefused())) Fail("Ok fails or writes wrongly");
-  if (outcome == OkOutcome::Saved) return Written();
-  if (FileBytes() != start || file::Exists((folder.Path + "~0").c_str()))
-    Fail("Ok wrote something and failed");
-  if (!SameEdits(atOk, form, form.CurrentIndex)) Fail("a failed Ok lost an edit");
-  if (inDrive) form.EnterDrive();  // back from the box
-  return false;
 }
 
 void Check(bool endsRefusal) {
@@ -159,9 +147,9 @@ void Check(bool endsRefusal) {
     if (!typed && entry.substr(0, NAME_CAPACITY) != ShownText(form.Commands.Records[i].Name))
       Fail("the list does not show the records' names");
   }
-  if (!IsDrive(form.Fields.Drive)) Fail("the drive field shows no upper-case letter or blank");
   if (holding && form.DriveRefused() && !SameEdits(before, form, -1)) Fail("a refused drive let a change by");
   if (holding && !form.DriveRefused() && !endsRefusal) Fail("a refusal ended without a letter or Escape");
+  if (form.CanCancel() == form.DriveRefused()) Fail("Cancel is decided by other than the drive field");
   if (selected >= 0 && origin[selected] >= 0) shown[origin[selected]] = true;
 }
 
@@ -173,53 +161,54 @@ bool Act() {
   if (holding) before = form;
   bool endsRefusal = false;
   const int action = Byte() % 19;
+  // All but Browse, the drive field's keys, another program, Escape and Enter
+  // move the focus to another control first.
+  const bool stays = (action >= 10 && action <= 12) || (action >= 14 && action <= 16);
+  const bool left = stays || Leave(action != 0);
   switch (action) {
     case 0:  // a list click: its selection before the box (Windows) or after it (Wine)
-    case 1: {
-      const bool left = Leave(action == 1);
+    case 1:
       form.SelectCommand(Byte() % 32 - 1);
       if (!left && action == 0) Refuse();
-      const bool moved = form.SelectedEntry() != selected;
-      if (moved && (form.Fields.Name.size() > NAME_CAPACITY || form.Fields.Command.size() > COMMAND_CAPACITY))
+      if (form.SelectedEntry() != selected &&
+          (form.Fields.Name.size() > NAME_CAPACITY || form.Fields.Command.size() > COMMAND_CAPACITY))
         Fail("the fields show more than a record holds");
       break;
-    }
-    case 2:  // the buttons, by their access keys: the focus goes to them first
-      Leave();
+    case 2:  // the buttons, by their access keys
       form.Add();
       if (form.Commands.Count > count) origin[count] = -1;
       break;
     case 3:
-      Leave();
       form.Delete();
       if (form.Commands.Count < count) std::copy(origin + selected + 1, origin + count, origin + selected);
       break;
     case 4:
     case 5:
-      Leave();
       action == 4 ? form.MoveUp() : form.MoveDown();
       if (form.SelectedEntry() != selected) std::swap(origin[selected], origin[form.SelectedEntry()]);
       break;
-    case 6:
-      if (Leave()) form.SetName(Text());
+    case 6:  // the fields, once the focus gets there
+      if (left) form.SetName(Text());
       break;
     case 7:
-      if (Leave()) form.SetCommand(Text());
+      if (left) form.SetCommand(Text());
       break;
     case 8:
-      if (Leave()) form.SetWindowSize(Byte() % 4 - 1);
+      if (left) form.SetWindowSize(Byte() % 4 - 1);
       break;
     case 9: {
       const std::uint8_t key = Byte();
-      if (Leave()) form.PressHotkey(key, Byte() % 8);  // any of Shift, Alt and Ctrl
+      if (left) form.PressHotkey(key, Byte() % 8);  // any of Shift, Alt and Ctrl
       break;
     }
-    case 10: {  // Browse's pick, and the focus back from its dialog
+    case 10: {  // Browse's pick, then the focus back from its dialog as from another program
       const std::string path = Text();
       form.TakeBrowsedProgram(path, FileNamePart(path), DirectoryPart(path));
+      [[fallthrough]];
+    }
+    case 14:
       if (inDrive) form.EnterDrive();
       break;
-    }
     case 11:
       Enter();
       endsRefusal = form.TypeDrive(static_cast<char>(Byte()));
@@ -228,26 +217,20 @@ bool Act() {
       Enter();
       form.ClearDrive();
       break;
-    case 13: Leave(); break;
-    case 14:  // to another program and back
-      if (inDrive) form.EnterDrive();
-      break;
-    case 15:  // Escape: the drive field's while it holds a change, else Cancel
+    case 13: break;  // Tab
+    case 15:         // Escape: the drive field's while it holds a change, else Cancel
       if (inDrive && form.DriveChanged() != (form.Fields.Drive != entered))
         Fail("the drive's change is another");
-      if (!inDrive || !form.DriveChanged()) return !Cancel();
-      form.UndoDrive();
-      endsRefusal = true;
+      if (!inDrive || !form.DriveChanged()) return !form.CanCancel();
+      endsRefusal = form.UndoDrive();
       if (form.Fields.Drive != entered) Fail("Escape does not give the drive's letter back");
       break;
     case 16:  // Enter: no focus moves; or the Ok button
     case 17:
-      if (action == 17) Leave();
       if (Ok(Byte() % 2)) return false;
       break;
     default:
-      Leave();
-      if (Cancel()) return false;
+      if (form.CanCancel()) return false;
       break;
   }
   Check(endsRefusal);
