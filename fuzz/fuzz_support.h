@@ -10,20 +10,20 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "file.h"
 
-inline const std::uint8_t* input;  // what is left of it
-inline const std::uint8_t* inputEnd;
-
-// Zero once the input is used up.
-inline std::uint8_t Byte() { return input < inputEnd ? *input++ : 0; }
+inline std::string_view input;  // what is left of it
 
 inline std::string Bytes(std::size_t wanted) {
-  const std::size_t n = std::min<std::size_t>(wanted, inputEnd - input);
-  input += n;
-  return std::string(reinterpret_cast<const char*>(input - n), n);
+  const std::string taken(input.substr(0, wanted));
+  input.remove_prefix(taken.size());
+  return taken;
 }
+
+// Zero once the input is used up.
+inline std::uint8_t Byte() { return Bytes(1)[0]; }
 
 inline void Fail(const char* what) {
   std::fprintf(stderr, "%s\n", what);
