@@ -15,8 +15,6 @@ constexpr std::size_t HEADER_BYTES = 2;
 constexpr unsigned char UNTOUCHED = 0x5A;
 constexpr std::size_t PIECE_STEP = 5;
 
-// Reads of one piece at most, from a source that may claim more bytes than
-// it has.
 struct FuzzSource final : RecordSource {
   FuzzSource(std::string_view bytes, std::size_t pieceSize, std::uint64_t claimedSize)
       : left(bytes), piece(pieceSize), claimed(claimedSize) {}
@@ -37,16 +35,14 @@ struct FuzzSource final : RecordSource {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static CommandSet set;
   if (size < HEADER_BYTES) return 0;
-  // The first byte picks the size of every piece, the second whether the
-  // source claims more bytes than it has.
+  // The first byte picks the size of every piece a read hands out, the
+  // second whether the source claims more bytes than it has.
   const std::string_view bytes(reinterpret_cast<const char*>(data) + HEADER_BYTES, size - HEADER_BYTES);
   const std::size_t piece = 1 + data[0] * PIECE_STEP % RECORD_SIZE;
   FuzzSource source(bytes, piece, data[1] & 1 ? bytes.size() * 3 + 1 : bytes.size());
   std::memset(&set, UNTOUCHED, sizeof set);
   ReadRecords(source, set);
 
-  // Every read fills a slot: the pieces in order, the last one shorter when
-  // the bytes run out, and no read after them.
   const int count = static_cast<int>(std::min<std::size_t>(MAX_COMMANDS, (bytes.size() + piece - 1) / piece));
   if (set.Count != count) Fail("the count differs from the reads");
   for (int i = 0; i < MAX_COMMANDS; ++i) {
