@@ -118,14 +118,11 @@ bool Ok(bool failing) {
     if (inDrive) form.EnterDrive();  // back from the box
     return false;
   }
-  static CommandSet written;
-  ReadCommandSet(setPath.c_str(), written);
-  if (written.Count != form.Commands.Count || FileBytes().size() != written.Count * RECORD_SIZE)
-    Fail("Ok wrote another number of records");
-  for (int i = 0; i < written.Count; ++i) {
-    const CommandRecord& record = written.Records[i];
+  const auto* records = reinterpret_cast<const char*>(form.Commands.Records);
+  if (FileBytes() != std::string(records, form.Commands.Count * RECORD_SIZE)) Fail("Ok wrote other records");
+  for (int i = 0; i < form.Commands.Count; ++i) {
+    const CommandRecord& record = form.Commands.Records[i];
     const bool neverShown = origin[i] >= 0 && !shown[origin[i]];
-    if (std::memcmp(&record, &form.Commands.Records[i], RECORD_SIZE)) Fail("Ok wrote other records");
     if (neverShown && std::memcmp(&record, &read[origin[i]], RECORD_SIZE))
       Fail("a record never shown changed");
     if (!neverShown && (record.Name.Length > NAME_CAPACITY || record.Command.Length > COMMAND_CAPACITY))
@@ -198,12 +195,12 @@ bool Act() {
       if (left) form.PressHotkey(key, Byte() % 8);  // any of Shift, Alt and Ctrl
       break;
     }
-    case 10: {  // Browse's pick, then the focus back from its dialog as from another program
+    case 10: {  // Browse's pick, then the focus back from its dialog
       const std::string path = Text();
       form.TakeBrowsedProgram(path, FileNamePart(path), DirectoryPart(path));
       [[fallthrough]];
     }
-    case 14:
+    case 14:  // to another program and back
       if (inDrive) form.EnterDrive();
       break;
     case 11:
@@ -226,7 +223,7 @@ bool Act() {
     case 17:
       if (Ok(Byte() % 2)) return false;
       break;
-    default:
+    default:  // the Cancel button
       if (form.CanCancel()) return false;
       break;
   }
