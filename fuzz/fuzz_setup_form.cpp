@@ -17,7 +17,7 @@ const ScratchFolder folder;
 const std::string setPath = folder.Path + DEFAULT_SET_FILE_NAME;
 SetupForm form;
 SetupForm before;                  // as it was when the drive field was refused, or at Ok
-bool holding;                      // the drive field is refused, and all else must hold
+bool refused;                      // the drive field refuses its leave, and all else must hold
 std::string start;                 // the set file's bytes
 CommandRecord read[MAX_COMMANDS];  // its records, as read
 int origin[MAX_COMMANDS];          // the record read into each slot; -1: added
@@ -73,7 +73,7 @@ void Start() {
   for (int i = 0; i < MAX_COMMANDS; ++i) origin[i] = i;
   std::memset(shown, 0, sizeof shown);
   inDrive = false;
-  holding = false;
+  refused = false;
 }
 
 // Back in the drive field after a refused leave, and back from the box that tells it.
@@ -88,8 +88,8 @@ bool Leave(bool boxFirst) {
   const bool refuse = inDrive && form.Fields.Drive == DRIVE_BLANK && entered != DRIVE_BLANK;
   if (inDrive && form.LeaveDrive() != refuse) Fail("the drive field's leave is decided by another letter");
   inDrive = refuse;
-  if (refuse && !holding) before = form;
-  holding = holding || refuse;
+  if (refuse && !refused) before = form;
+  refused = refused || refuse;
   if (refuse && boxFirst) Refuse();
   return !refuse;
 }
@@ -103,7 +103,6 @@ void Enter() {
 
 // Enter or the Ok button, on a set that is writable or read-only; true when saved.
 bool Ok(bool failing) {
-  const bool refused = form.DriveRefused();
   before = form;
   chmod(setPath.c_str(), failing ? 0444 : 0644);
   error::Code error = 0;
@@ -131,7 +130,7 @@ bool Ok(bool failing) {
   return true;
 }
 
-void Check(bool endsRefusal) {
+void Check() {
   const int count = form.Commands.Count;
   const int selected = form.SelectedEntry();
   if (count < 0 || count > MAX_COMMANDS) Fail("the count is outside 0 to 30");
@@ -144,8 +143,8 @@ void Check(bool endsRefusal) {
     if (!typed && entry.substr(0, NAME_CAPACITY) != ShownText(form.Commands.Records[i].Name))
       Fail("the list does not show the records' names");
   }
-  if (holding && form.DriveRefused() && !SameEdits(before, form, -1)) Fail("a refused drive let a change by");
-  if (holding && !form.DriveRefused() && !endsRefusal) Fail("a refusal ended without a letter or Escape");
+  if (refused && !SameEdits(before, form, -1)) Fail("a refused drive let a change by");
+  if (form.DriveRefused() != refused) Fail("the drive field's refusal is another");
   if (form.CanCancel() == form.DriveRefused()) Fail("Cancel is decided by other than the drive field");
   if (selected >= 0 && origin[selected] >= 0) shown[origin[selected]] = true;
 }
@@ -154,9 +153,7 @@ void Check(bool endsRefusal) {
 bool Act() {
   const int count = form.Commands.Count;
   const int selected = form.SelectedEntry();
-  holding = form.DriveRefused();
-  if (holding) before = form;
-  bool endsRefusal = false;
+  if (refused) before = form;
   const int action = Byte() % 19;
   // All but Browse, the drive field's keys, another program, Escape and Enter
   // move the focus to another control first.
@@ -205,7 +202,7 @@ bool Act() {
       break;
     case 11:
       Enter();
-      endsRefusal = form.TypeDrive(static_cast<char>(Byte()));
+      if (form.TypeDrive(static_cast<char>(Byte()))) refused = false;
       break;
     case 12:
       Enter();
@@ -216,7 +213,7 @@ bool Act() {
       if (inDrive && form.DriveChanged() != (form.Fields.Drive != entered))
         Fail("the drive's change is another");
       if (!inDrive || !form.DriveChanged()) return !form.CanCancel();
-      endsRefusal = form.UndoDrive();
+      if (form.UndoDrive()) refused = false;
       if (form.Fields.Drive != entered) Fail("Escape does not give the drive's letter back");
       break;
     case 16:  // Enter: no focus moves; or the Ok button
@@ -227,7 +224,7 @@ bool Act() {
       if (form.CanCancel()) return false;
       break;
   }
-  Check(endsRefusal);
+  Check();
   return true;
 }
 
@@ -236,7 +233,7 @@ bool Act() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   input = {reinterpret_cast<const char*>(data), size};
   Start();
-  Check(false);
+  Check();
   while (!input.empty() && Act()) {
   }
   return 0;
