@@ -105,8 +105,7 @@ TEST_F(SetupModel, ListOperationsKeepListTableAndFieldsInStep) {
   EXPECT_EQ(Ok(), OkOutcome::Saved);
   EXPECT_EQ(Saved(), SetBytes({Record("[Name]", "[Command]")}));
   // A full table takes no more.
-  ASSERT_TRUE(Start(Bytes((MAX_COMMANDS - 1) * RECORD_SIZE, 'x')));
-  form.Add();
+  ASSERT_TRUE(Start(Bytes(MAX_COMMANDS * RECORD_SIZE, 'x')));
   EXPECT_FALSE(form.CanAdd());
 }
 
