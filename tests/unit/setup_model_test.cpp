@@ -19,14 +19,12 @@ using Names = std::vector<std::string>;
 
 class SetupModel : public ::testing::Test {
  protected:
-  // Starts the form on these bytes as Tasklark.dat beside the program.
   bool Start(const Bytes& file, const std::string& arguments = "",
              const std::string& program = "larkedit.exe") {
     WriteBytes(dir.Path("Tasklark.dat"), file);
     return form.Open("larkedit.exe " + arguments, program.empty() ? "" : dir.Path(program), error);
   }
   Names Entries() const { return Names(form.Entries, form.Entries + form.Commands.Count); }
-  // Each field as the dialog shows it.
   void ExpectFields(const char* when, std::string_view name, std::string_view command, int windowSize,
                     char drive, std::string_view hotkey) const {
     SCOPED_TRACE(when);
