@@ -158,7 +158,9 @@ inline bool MakeForeground(HWND window) {
 inline INPUT Key(WORD key, DWORD flags) {
   INPUT input = {};
   input.type = INPUT_KEYBOARD;
-  input.ki = {key, static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), flags, 0, 0};
+  input.ki.wVk = key;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = flags;
   return input;
 }
 
@@ -175,12 +177,9 @@ inline void PressKeys(std::initializer_list<WORD> keys) {
 inline void MouseAt(POINT screen, DWORD flags = 0) {
   INPUT input = {};
   input.type = INPUT_MOUSE;
-  input.mi = {MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
-              MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1),
-              0,
-              MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags,
-              0,
-              0};
+  input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
   SendInput(1, &input, sizeof input);
 }
 
