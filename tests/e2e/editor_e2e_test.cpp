@@ -234,9 +234,7 @@ TEST(EditorAndRunner, SetupEditAndReloadInAnyFolder) {
   // for after that, comes once the reload is done.
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
   PostMessageA(window, WM_COMMAND, IDM_ABOUT, 0);
-  HWND about = WaitForWindow(runner.Id(), "#32770", "Tasklark 1.0");
-  PostMessageA(about, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+  PressButton(WaitForWindow(runner.Id(), "#32770", "Tasklark 1.0"), IDOK);
   PressKeys({VK_CONTROL, VK_MENU, 'K'});
   EXPECT_EQ(LaunchedArguments(probes, 1).back(), "K");
 

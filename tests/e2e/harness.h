@@ -204,11 +204,18 @@ inline bool HotkeyIsFree(UINT modifiers, UINT key) {
   return RegisterHotKey(nullptr, 0xBFF0, modifiers, key) && UnregisterHotKey(nullptr, 0xBFF0);
 }
 
+// A button of a dialog or message box pressed, and the box gone.
+inline void PressButton(HWND box, WPARAM button) {
+  ASSERT_NE(box, nullptr);
+  PostMessageA(box, WM_COMMAND, button, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+}
+
 // Types the path into a file dialog's name box and takes it.
 inline void ChooseFile(HWND dialog, const std::string& path) {
+  SCOPED_TRACE(path);
   SendMessageW(GetDlgItem(dialog, 1148), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(path).c_str()));
-  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the file dialog took " << path;
+  PressButton(dialog, IDOK);
 }
 
 // A file type (".ext") or an address scheme that the shell opens with

@@ -43,11 +43,6 @@ class Runner : public ::testing::Test {
     for (WORD key : keys) PressKeys({key});
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }));
   }
-  void Answer(HWND box, WPARAM button) const {
-    ASSERT_NE(box, nullptr);
-    PostMessageA(box, WM_COMMAND, button, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
-  }
   HWND Command(WPARAM id, const char* dialogTitle) const {
     PostMessageA(window, WM_COMMAND, id, 0);
     return dialogTitle ? WaitForWindow(runner.Id(), "#32770", dialogTitle) : nullptr;
@@ -169,7 +164,7 @@ TEST_F(Runner, ControlCommands) {
   Start("\"my set.dat\"");
 
   Choose({V4(WM_CONTEXTMENU)}, {VK_RETURN}, kAnchor);  // the menu key: its first item, About
-  Answer(WaitForWindow(runner.Id(), "#32770", "Tasklark 1.0"), IDOK);
+  PressButton(WaitForWindow(runner.Id(), "#32770", "Tasklark 1.0"), IDOK);
 
   // Load: whatever folder was browsed to, the set of that name beside the
   // program; a balloon tells of the hotkeys that could not be had.
@@ -186,7 +181,7 @@ TEST_F(Runner, ControlCommands) {
   // No leaves it, Yes copies, and the runner goes on under that name.
   for (int answer : {IDNO, IDYES}) {
     ChooseFile(Command(IDM_SAVEAS, "Save Tasklark commandset as ..."), dir.Path("elsewhere\\kept.dat"));
-    Answer(WaitForWindow(runner.Id(), "#32770", "Tasklark"), answer);
+    PressButton(WaitForWindow(runner.Id(), "#32770", "Tasklark"), answer);
   }
   // The copy follows the answer: wait for it.
   const Bytes other = ReadBytes(dir.Path("other.dat"));
