@@ -46,7 +46,7 @@ test_all() {
 
 fuzz() {
   local minutes=${1:-10}
-  local targets=(set_reader setup_form runner_model)
+  local targets=(setup_form runner_model)
   local each=$(( minutes * 60 / ${#targets[@]} ))
   for t in "${targets[@]}"; do
     echo "== fuzz_$t for ${each}s"
