@@ -232,7 +232,8 @@ void StartAndWait(Started& s, const std::string& commandLine, const ProgramDir& 
   // The window exists from inside WM_CREATE on; the program is ready once its
   // first message loop waits for input, after the set is loaded.
   WaitForInputIdle(s.process.Handle(), kStartTimeoutMs);
-  if (untilItAnswers && s.window) IsResponsive(s.window, kStartTimeoutMs);
+  if (untilItAnswers && s.window)
+    SendMessageTimeoutA(s.window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kStartTimeoutMs, nullptr);
   s.ms = Now() - t0;
 }
 

@@ -23,6 +23,10 @@ namespace e2e {
 constexpr DWORD kTimeoutMs = 10000;
 constexpr DWORD kLaunchTimeoutMs = 30000;  // a new process under Wine on a busy machine
 constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
+// The programs run from a folder named outside the ANSI code page (Cyrillic
+// and Chinese), on a set so named; what the records name stays in the code page.
+constexpr char kAnyFolder[] = "\xD0\x94\xD0\xBC\xD0\xB8\xE4\xBB\xBB\xE5\x8A\xA1";
+inline const std::string kAnySet = std::string(kAnyFolder) + ".dat";
 
 template <class Condition>
 bool WaitUntil(Condition condition, DWORD timeoutMs = kTimeoutMs, DWORD pollMs = 10) {
@@ -44,9 +48,7 @@ inline std::string BuildDir() {
 // A scratch folder with copies of built programs.
 class ProgramDir : public ScratchDir {
  public:
-  explicit ProgramDir(std::initializer_list<const char*> programs = {"Tasklark.exe", "larkedit.exe",
-                                                                     "probe.exe"},
-                      const std::string& name = "tasklark")
+  explicit ProgramDir(std::initializer_list<const char*> programs, const std::string& name = "tasklark")
       : ScratchDir(name) {
     for (const char* program : programs) CopyAs(program, program);
   }
@@ -95,17 +97,14 @@ inline HWND FindTopLevel(const char* className, const char* title, DWORD process
   return nullptr;
 }
 
-inline bool IsResponsive(HWND window, DWORD timeoutMs = kTimeoutMs) {
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
-}
-
 // Once it is there and answers.
 inline HWND WaitForWindow(DWORD processId, const char* className, const char* title = nullptr) {
   HWND window = nullptr;
   WaitUntil([&] { return (window = FindTopLevel(className, title, processId)) != nullptr; },
             kLaunchTimeoutMs);
-  return window && IsResponsive(window) ? window : nullptr;
+  const bool answers =
+      window && SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, nullptr);
+  return answers ? window : nullptr;
 }
 
 // The text of a window or list entry, also of another process; empty when it
@@ -234,8 +233,6 @@ class ShellType {
     Set(key_ + "\\shell\\open\\command", nullptr, command);
     if (waitsForDde) Set(key_ + "\\shell\\open\\ddeexec", nullptr, "[open(\"%1\")]");
   }
-  ShellType(const ShellType&) = delete;
-  ShellType& operator=(const ShellType&) = delete;
   ~ShellType() {
     for (const std::string& key : {name_, key_})
       RegDeleteTreeW(HKEY_LOCAL_MACHINE, Wide(kClasses + key).c_str());

@@ -22,7 +22,7 @@ constexpr LPARAM V4(UINT event) { return MAKELPARAM(event, 1); }
 class Runner : public ::testing::Test {
  protected:
   std::string Probe(const std::string& argument, const char* program = "probe.exe") const {
-    return "\"" + dir.Path(program) + "\" " + argument;
+    return "\"" + probes.Path(program) + "\" " + argument;
   }
   // Started once its control menu opens: the set is loaded by then.
   void Start(const std::string& arguments) {
@@ -57,7 +57,8 @@ class Runner : public ::testing::Test {
 
   static constexpr POINT kCursor = {300, 300};
   static constexpr POINT kAnchor = {200, 250};
-  ProgramDir dir;
+  ProgramDir dir{{"Tasklark.exe"}, kAnyFolder};
+  ProgramDir probes{{"probe.exe"}};
   Process runner;
   HWND window = nullptr;
 };
@@ -73,15 +74,15 @@ TEST_F(Runner, MenusHotkeysAndReloadsStartCommands) {
   std::memset(damaged.Command.Chars + Probe("").size(), 'x', COMMAND_CAPACITY - Probe("").size());
   std::memset(damaged.Filler1, 'F', sizeof damaged.Filler1);
   WriteBytes(
-      dir.Path("Tasklark.dat"),
+      dir.Path(kAnySet),
       SetBytes({Record("Root", Probe("root"), SW_SHOWMAXIMIZED), Record("-", ""),
                 Record("Missing", Probe("missing", "console.exe"), SW_SHOWMINNOACTIVE, 'Q'), damaged}));
-  dir.CopyAs("console_probe.exe", "console.exe");
-  Start("\"C:\\no such folder\\Tasklark.dat\"");
+  probes.CopyAs("console_probe.exe", "console.exe");
+  Start("\"C:\\no such folder\\" + kAnySet + "\"");
   Choose({V4(WM_LBUTTONDOWN), V4(WM_LBUTTONUP), V4(NIN_SELECT)}, {VK_DOWN, VK_RETURN});
-  WaitForLaunches(dir, 1);  // started one at a time: no start overtakes another
+  WaitForLaunches(probes, 1);  // started one at a time: no start overtakes another
   Choose({V4(NIN_KEYSELECT)}, {VK_DOWN, VK_RETURN}, kAnchor);  // from the first item, chosen already
-  std::vector<Launch> launches = WaitForLaunches(dir, 2);
+  std::vector<Launch> launches = WaitForLaunches(probes, 2);
   ASSERT_EQ(launches.size(), 2u);
   EXPECT_EQ(launches[0].commandLine, Probe("root"));
   EXPECT_EQ(launches[0].dir, "C:\\");
@@ -90,64 +91,57 @@ TEST_F(Runner, MenusHotkeysAndReloadsStartCommands) {
   EXPECT_EQ(launches[1].show, SW_SHOWMINNOACTIVE);
   EXPECT_TRUE(launches[1].console);
   PressKeys({VK_CONTROL, VK_MENU, 'K'});
-  EXPECT_EQ(LaunchedArguments(dir, 3).back(), std::string(COMMAND_CAPACITY - Probe("").size(), 'x'));
+  EXPECT_EQ(LaunchedArguments(probes, 3).back(), std::string(COMMAND_CAPACITY - Probe("").size(), 'x'));
 
-  WriteBytes(dir.Path("Tasklark.dat"),
+  WriteBytes(dir.Path(kAnySet),
              SetBytes({Record("Busy", Probe("busy"), 10, 'C', "011n"), Record("Quick", Probe("quick"))}));
   // Sent, not posted: the answer comes once every new hotkey is registered.
   DWORD_PTR reloaded = 0;
   ASSERT_TRUE(SendMessageTimeoutA(window, WM_RELOADSET, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &reloaded));
   EXPECT_TRUE(HotkeyIsFree(kCtrlAlt, 'K'));
   PressKeys({VK_MENU, VK_SHIFT, 'N'});
-  ASSERT_EQ(LaunchedArguments(dir, 4).back(), "busy");
+  ASSERT_EQ(LaunchedArguments(probes, 4).back(), "busy");
   LARGE_INTEGER posted, frequency;
   QueryPerformanceCounter(&posted);
   QueryPerformanceFrequency(&frequency);
   PostMessageA(window, WM_COMMAND, 1, 0);
-  launches = WaitForLaunches(dir, 5);
+  launches = WaitForLaunches(probes, 5);
   ASSERT_EQ(launches.size(), 5u);
   EXPECT_LT((launches[4].started - posted.QuadPart) * 1000 / frequency.QuadPart, 1000);
 }
 
 // A command that names no program opens what it names: a document with its
 // parameters, found here through a variable whose value the records' code
-// page lacks; an address; a folder. The address's DDE message finds no
-// answer, so Wine's shell waits until its busy program ends, and the runner
-// takes the next commands meanwhile: a missing target starts and shows
-// nothing, and the command after it starts as always.
+// page lacks; an address. The address's DDE message finds no answer, so
+// Wine's shell waits until its busy program ends, and the runner takes the
+// next commands meanwhile: a missing target starts and shows nothing, and
+// the command after it starts as always.
 TEST_F(Runner, CommandsOpenWhatTheyName) {
   const ShellType document(".tlkdoc", Probe("\"%1\" %*"));
   const ShellType scheme("tasklark-test", Probe("\"%1\" busy"), true);
-  const std::string docs = dir.Path("\xD0\x9E\xD1\x82\xD1\x87\xD1\x91\xD1\x82\xD1\x8B");  // Cyrillic
+  const std::string docs = dir.Path("docs");
   CreateDirectoryW(Wide(docs).c_str(), nullptr);
   WriteBytes(docs + "\\report.tlkdoc", {});
-  CreateDirectoryW(Wide(dir.Path("Opened folder")).c_str(), nullptr);
   WriteBytes(dir.Path("Tasklark.dat"),
              SetBytes({Record("Document", "%TASKLARK_DOCS%\\report.tlkdoc 2", 10, 'C', "110d"),
                        Record("Address", "tasklark-test:hello", 10, 'C', "110a"),
-                       Record("Folder", dir.Path("Opened folder"), 10, 'C', "110f"),
-                       Record("Missing", dir.Path("missing.tlkdoc"), 10, 'C', "110m"),
+                       Record("Missing", probes.Path("missing.tlkdoc"), 10, 'C', "110m"),
                        Record("Next", Probe("next"), 10, 'C', "110n")}));
   SetEnvironmentVariableW(L"TASKLARK_DOCS", Wide(docs).c_str());  // the runner inherits it
   Start("");
   SetEnvironmentVariableW(L"TASKLARK_DOCS", nullptr);
 
   PressKeys({VK_CONTROL, VK_MENU, 'D'});
-  EXPECT_EQ(LaunchedArguments(dir, 1).back(), "\"" + docs + "\\report.tlkdoc\" 2");
+  EXPECT_EQ(LaunchedArguments(probes, 1).back(), "\"" + docs + "\\report.tlkdoc\" 2");
   PressKeys({VK_CONTROL, VK_MENU, 'A'});
-  EXPECT_EQ(LaunchedArguments(dir, 2).back(), "\"tasklark-test:hello\" busy");
+  EXPECT_EQ(LaunchedArguments(probes, 2).back(), "\"tasklark-test:hello\" busy");
   const DWORD pressed = GetTickCount();
   PressKeys({VK_CONTROL, VK_MENU, 'M'});
   PressKeys({VK_CONTROL, VK_MENU, 'N'});
-  const std::vector<std::string> launched = LaunchedArguments(dir, 3);
+  const std::vector<std::string> launched = LaunchedArguments(probes, 3);
   EXPECT_LT(GetTickCount() - pressed, kAnswerMs);
   EXPECT_EQ(launched.size(), 3u);
   EXPECT_EQ(launched.back(), "next");
-  PressKeys({VK_CONTROL, VK_MENU, 'F'});
-  HWND folder = WaitForWindow(0, "ExplorerWClass", "Opened folder");
-  ASSERT_NE(folder, nullptr);
-  PostMessageA(folder, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(folder); }));
   EXPECT_EQ(FindTopLevel("#32770", nullptr), nullptr);  // no box, the shell's or the runner's
 }
 
